@@ -9,9 +9,6 @@ class Desktop;
 
 namespace tarvex::music {
 
-// The application's title, the caption of the saver's message boxes.
-inline constexpr const char* kAppTitle = "tarvex";
-
 // Starts the music file `mp3File` (as stored in the settings) when it names
 // an existing normal file; reports an open failure in a message box. Every
 // step runs under skip-on-failure, so this never throws.

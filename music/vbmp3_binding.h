@@ -15,7 +15,7 @@ using Mp3OpenInfo = VBMP3_OPEN_INFO;
 static_assert(sizeof(Mp3OpenInfo) == 272, "the library's record layout");
 
 // Where the library is looked for first (the program directory). Set by Main
-// before the first call.
+// before the first call; a library bound from another directory is released.
 void SetLibraryDirectory(std::string directory);
 
 void vbmp3_init();

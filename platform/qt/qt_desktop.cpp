@@ -1,0 +1,127 @@
+#include "platform/qt/qt_desktop.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QMessageBox>
+#include <cstdlib>
+
+#include "platform/dialog_window_host.h"
+#include "platform/posix/process_services.h"
+#include "platform/qt/password_dialogs.h"
+#include "platform/qt/qt_dialog_window_host.h"
+#include "platform/qt/qt_saver_window_host.h"
+#include "platform/qt/screen_fonts.h"
+#include "platform/saver_window_host.h"
+#include "runtime/runtime_error.h"
+
+namespace tarvex::qt {
+namespace {
+
+bool EnvironmentSet(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr && *value != '\0';
+}
+
+QString FromText(const std::string& text) { return QString::fromUtf8(text.data(), text.size()); }
+
+}  // namespace
+
+bool DisplayAvailable() {
+  return EnvironmentSet("QT_QPA_PLATFORM") || EnvironmentSet("DISPLAY") ||
+         EnvironmentSet("WAYLAND_DISPLAY");
+}
+
+QtDesktop::QtDesktop(int& argc, char** argv) : argc_(argc), argv_(argv) {}
+
+QtDesktop::~QtDesktop() = default;
+
+void QtDesktop::EnsureApplication() {
+  if (app_) return;
+  if (!DisplayAvailable()) {
+    throw runtime::RuntimeError(runtime::kDeviceUnavailable, "DISPLAY");
+  }
+  app_ = std::make_unique<QApplication>(argc_, argv_);
+  QApplication::setQuitOnLastWindowClosed(false);
+}
+
+void QtDesktop::SetSaverWindow(QWidget* window) { saverWindow_ = window; }
+
+bool QtDesktop::PreviousInstanceRunning() { return !platform::posix::ClaimSingleInstance(); }
+
+std::string QtDesktop::CommandLineText() { return platform::posix::CommandLineText(argc_, argv_); }
+
+std::string QtDesktop::ProgramDirectory() { return platform::posix::ProgramDirectory(); }
+
+void QtDesktop::MessageBox(const std::string& text, const std::string& caption) {
+  // Without a display the error report on standard error is all there is.
+  if (!DisplayAvailable()) return;
+  EnsureApplication();
+  QMessageBox box(QMessageBox::NoIcon, FromText(caption), FromText(text), QMessageBox::Ok,
+                  saverWindow_.data());
+  box.setWindowFlag(Qt::WindowStaysOnTopHint);
+  box.exec();
+}
+
+int QtDesktop::ShowCursor(bool show) {
+  const bool wasHidden = cursorCounter_ < 0;
+  cursorCounter_ += show ? 1 : -1;
+  const bool hidden = cursorCounter_ < 0;
+  if (app_ && hidden != wasHidden) {
+    if (hidden) {
+      QApplication::setOverrideCursor(QCursor(Qt::BlankCursor));
+    } else {
+      QApplication::restoreOverrideCursor();
+    }
+  }
+  return cursorCounter_;
+}
+
+void QtDesktop::GrabInput(QWidget* window) {
+  if (window == nullptr) return;
+  window->grabKeyboard();
+  window->grabMouse();
+}
+
+void QtDesktop::SetScreenSaverRunning(bool running) {
+  saverRunning_ = running;
+  if (saverWindow_.isNull()) return;
+  if (running) {
+    GrabInput(saverWindow_);
+  } else {
+    saverWindow_->releaseKeyboard();
+    saverWindow_->releaseMouse();
+  }
+}
+
+bool QtDesktop::VerifyScreenSavePwd(platform::WindowHandle /*owner*/) {
+  EnsureApplication();
+  // The prompt takes the grab while it is up; the saver gets it back after.
+  const bool accepted = AskScreenSaverPassword(saverWindow_.data());
+  if (saverRunning_) GrabInput(saverWindow_);
+  return accepted;
+}
+
+void QtDesktop::PwdChangePasswordA(const std::string& /*provider*/,
+                                   platform::WindowHandle /*parent*/) {
+  EnsureApplication();
+  RunPasswordChangeDialog();
+}
+
+bool QtDesktop::NormalFileExists(const std::string& path) { return platform::posix::NormalFileExists(path); }
+
+std::vector<std::string> QtDesktop::ScreenFontNames() {
+  EnsureApplication();
+  return QtScreenFontNames();
+}
+
+std::unique_ptr<platform::SaverWindowHost> QtDesktop::CreateSaverWindowHost() {
+  EnsureApplication();
+  return CreateQtSaverWindowHost(*this);
+}
+
+std::unique_ptr<platform::DialogWindowHost> QtDesktop::CreateDialogWindowHost() {
+  EnsureApplication();
+  return CreateQtDialogWindowHost(*this);
+}
+
+}  // namespace tarvex::qt

@@ -1,0 +1,38 @@
+#pragma once
+// basKORVAN: the program's entry procedure and the loading steps it shares
+// with the render tool.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "startup/shared_state.h"
+
+namespace tarvex::platform {
+class Desktop;
+}
+
+namespace tarvex::basKORVAN {
+
+// The whole course of the process, from the single-instance test to the end
+// of the chosen mode. Returns the process's exit status: 0, or 1 after a
+// run-time error has been reported.
+int Main(platform::Desktop& desktop);
+
+// Loading steps 2 to 8: the password setting, AppDir, IniPath and the six
+// settings. `programDirectory` is the directory holding the program.
+void LoadSettings(SharedState& state, const std::string& programDirectory);
+
+// Loading steps 11 to 14: MessageFile (defaulting to readme.txt in AppDir)
+// read item by item into MessageLines and LineCount.
+void ReadMessageFile(SharedState& state);
+
+// The path separator that AppDir always ends in.
+inline constexpr char kPathSeparator =
+#if defined(_WIN32)
+    '\\';
+#else
+    '/';
+#endif
+
+}  // namespace tarvex::basKORVAN
