@@ -21,9 +21,11 @@ enum ErrorNumber : int {
   kDeviceIoError = 57,
   kDiskFull = 61,
   kBadFileName = 64,
+  kDeviceUnavailable = 68,
   kPermissionDenied = 70,
   kPathFileAccessError = 75,
   kPathNotFound = 76,
+  kInvalidPropertyValue = 380,
   kEntryPointNotFound = 453,
 };
 
