@@ -43,8 +43,7 @@ void MusicStart(platform::Desktop& desktop, const std::string& mp3File) {
   });
   if (opened == 0) {
     SkipOnFailure([&] {
-      const std::string text =
-          "ErrNo : " + std::to_string(vbmp3_getLastErrorNo()) + " Open Error";
+      const std::string text = "ErrNo : " + std::to_string(vbmp3_getLastErrorNo()) + " Open Error";
       desktop.MessageBox(text, kAppTitle);
     });
     return;

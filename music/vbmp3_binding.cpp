@@ -73,7 +73,9 @@ void SetLibraryDirectory(std::string directory) {
   b.directory = std::move(directory);
 }
 
-void vbmp3_init() { Bound<decltype(::vbmp3_init)>("vbmp3_init")(); }
+void vbmp3_init() {
+  Bound<decltype(::vbmp3_init)>("vbmp3_init")();
+}
 
 void vbmp3_getState(std::int32_t& state) {
   Bound<decltype(::vbmp3_getState)>("vbmp3_getState")(&state);
@@ -87,21 +89,28 @@ void vbmp3_getVolume(std::int32_t& left, std::int32_t& right) {
   Bound<decltype(::vbmp3_getVolume)>("vbmp3_getVolume")(&left, &right);
 }
 
-void vbmp3_stop() { Bound<decltype(::vbmp3_stop)>("vbmp3_stop")(); }
+void vbmp3_stop() {
+  Bound<decltype(::vbmp3_stop)>("vbmp3_stop")();
+}
 
 std::int16_t vbmp3_open(const std::string& path, Mp3OpenInfo& info) {
   const std::string name = SystemFileName(path);
   // The result is a 16-bit value to the caller: only the low half counts.
-  return static_cast<std::int16_t>(Bound<decltype(::vbmp3_open)>("vbmp3_open")(name.c_str(), &info));
+  return static_cast<std::int16_t>(
+      Bound<decltype(::vbmp3_open)>("vbmp3_open")(name.c_str(), &info));
 }
 
 std::int32_t vbmp3_getLastErrorNo() {
   return Bound<decltype(::vbmp3_getLastErrorNo)>("vbmp3_getLastErrorNo")();
 }
 
-void vbmp3_play() { Bound<decltype(::vbmp3_play)>("vbmp3_play")(); }
+void vbmp3_play() {
+  Bound<decltype(::vbmp3_play)>("vbmp3_play")();
+}
 
-void vbmp3_encodeStop() { Bound<decltype(::vbmp3_encodeStop)>("vbmp3_encodeStop")(); }
+void vbmp3_encodeStop() {
+  Bound<decltype(::vbmp3_encodeStop)>("vbmp3_encodeStop")();
+}
 
 std::int32_t getState() {
   std::int32_t state = 0;

@@ -8,8 +8,7 @@
 namespace tarvex::basKORVAN {
 
 std::string ErrorReportText(const runtime::RuntimeError& error) {
-  std::string text =
-      "実行時エラー " + std::to_string(error.number()) + ": " + error.description();
+  std::string text = "実行時エラー " + std::to_string(error.number()) + ": " + error.description();
   if (!error.subject().empty()) text += "\n" + error.subject();
   return text;
 }

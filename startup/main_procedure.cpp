@@ -39,8 +39,8 @@ void RunMode(SharedState& state, platform::Desktop& desktop, std::string_view co
     case Mode::kPreview:
       return;
     case Mode::kPasswordChange:
-      desktop.PwdChangePasswordA("SCRSAVE", static_cast<platform::WindowHandle>(
-                                                PasswordParentHandle(commandLine)));
+      desktop.PwdChangePasswordA(
+          "SCRSAVE", static_cast<platform::WindowHandle>(PasswordParentHandle(commandLine)));
       return;
     case Mode::kSaver:
       state.InputArmed = kFalse;

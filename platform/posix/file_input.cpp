@@ -37,7 +37,7 @@ int MissingErrorNumber(const std::string& path) {
   struct stat info {};
   const std::string dir = path.substr(0, slash);
   return stat(dir.c_str(), &info) == 0 && S_ISDIR(info.st_mode) ? runtime::kFileNotFound
-                                                                 : runtime::kPathNotFound;
+                                                                : runtime::kPathNotFound;
 }
 
 [[noreturn]] void Fail(int err, const std::string& path) {

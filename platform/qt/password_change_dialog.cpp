@@ -48,9 +48,7 @@ class PasswordChangeDialog : public QDialog {
   }
 
  private:
-  void Warn(const QString& text) {
-    QMessageBox::warning(this, windowTitle(), text);
-  }
+  void Warn(const QString& text) { QMessageBox::warning(this, windowTitle(), text); }
 
   // Keeps the dialog open, with what the user typed, until the input holds.
   void TrySave() {

@@ -22,7 +22,9 @@ bool EnvironmentSet(const char* name) {
   return value != nullptr && *value != '\0';
 }
 
-QString FromText(const std::string& text) { return QString::fromUtf8(text.data(), text.size()); }
+QString FromText(const std::string& text) {
+  return QString::fromUtf8(text.data(), text.size());
+}
 
 }  // namespace
 
@@ -44,13 +46,21 @@ void QtDesktop::EnsureApplication() {
   QApplication::setQuitOnLastWindowClosed(false);
 }
 
-void QtDesktop::SetSaverWindow(QWidget* window) { saverWindow_ = window; }
+void QtDesktop::SetSaverWindow(QWidget* window) {
+  saverWindow_ = window;
+}
 
-bool QtDesktop::PreviousInstanceRunning() { return !platform::posix::ClaimSingleInstance(); }
+bool QtDesktop::PreviousInstanceRunning() {
+  return !platform::posix::ClaimSingleInstance();
+}
 
-std::string QtDesktop::CommandLineText() { return platform::posix::CommandLineText(argc_, argv_); }
+std::string QtDesktop::CommandLineText() {
+  return platform::posix::CommandLineText(argc_, argv_);
+}
 
-std::string QtDesktop::ProgramDirectory() { return platform::posix::ProgramDirectory(); }
+std::string QtDesktop::ProgramDirectory() {
+  return platform::posix::ProgramDirectory();
+}
 
 void QtDesktop::MessageBox(const std::string& text, const std::string& caption) {
   // Without a display the error report on standard error is all there is.
@@ -107,7 +117,9 @@ void QtDesktop::PwdChangePasswordA(const std::string& /*provider*/,
   RunPasswordChangeDialog();
 }
 
-bool QtDesktop::NormalFileExists(const std::string& path) { return platform::posix::NormalFileExists(path); }
+bool QtDesktop::NormalFileExists(const std::string& path) {
+  return platform::posix::NormalFileExists(path);
+}
 
 std::vector<std::string> QtDesktop::ScreenFontNames() {
   EnsureApplication();

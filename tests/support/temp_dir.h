@@ -34,7 +34,8 @@ class TempDir {
   std::string Write(const std::string& name, std::string_view bytes) const {
     const auto file = path_ / name;
     std::filesystem::create_directories(file.parent_path());
-    std::ofstream(file, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(file, std::ios::binary)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return file.string();
   }
 

@@ -1,0 +1,194 @@
+#include "platform/posix/registry_file.h"
+
+#include <pwd.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+#include "platform/posix/atomic_file.h"
+
+namespace tarvex::platform::posix {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+
+std::string_view TrimRight(std::string_view text) {
+  while (!text.empty() && IsBlank(text.back())) {
+    text.remove_suffix(1);
+  }
+  return text;
+}
+
+std::string_view Trim(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) {
+    text.remove_prefix(1);
+  }
+  return TrimRight(text);
+}
+
+char AsciiLower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
+}
+
+// The key of a "[key]" line.
+std::optional<std::string_view> KeyOfLine(std::string_view line) {
+  line = Trim(line);
+  if (line.size() < 2 || line.front() != '[' || line.back() != ']') {
+    return std::nullopt;
+  }
+  return line.substr(1, line.size() - 2);
+}
+
+bool HasLineBreakOrNul(std::string_view text) {
+  return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+}
+
+}  // namespace
+
+std::string RegistryFilePath() {
+  std::string base;
+  const char* config = std::getenv("XDG_CONFIG_HOME");
+  if (config != nullptr && config[0] == '/') {
+    base = config;
+  } else {
+    const char* home = std::getenv("HOME");
+    if (home == nullptr || home[0] == '\0') {
+      const passwd* user = ::getpwuid(::getuid());
+      home = user != nullptr ? user->pw_dir : "";
+    }
+    base = std::string(home) + "/.config";
+  }
+  return base + "/tarvex/registry.reg";
+}
+
+RegistryFile::LoadResult RegistryFile::Load(const std::string& path) {
+  std::error_code error;
+  const std::optional<std::string> bytes = ReadFileBytes(path, error);
+  lines_ = bytes ? EncodedLines::Parse(*bytes, "\n") : EncodedLines("\n");
+  Index();
+  if (bytes) {
+    return LoadResult::kLoaded;
+  }
+  return error == std::errc::no_such_file_or_directory ? LoadResult::kMissing : LoadResult::kFailed;
+}
+
+bool RegistryFile::HasKey(std::string_view key) const {
+  return FindSection(key) != nullptr;
+}
+
+std::optional<RegistryValue> RegistryFile::Get(std::string_view key, std::string_view name) const {
+  const Entry* entry = FindEntry(key, name);
+  return entry != nullptr ? entry->entry.value : std::nullopt;
+}
+
+bool RegistryFile::Set(std::string_view key, std::string_view name, const RegistryValue& value) {
+  const Entry* entry = FindEntry(key, name);
+  // A value already in the file keeps the spelling of its name.
+  const std::optional<std::string> line =
+      FormatRegistryEntry(entry != nullptr ? std::string_view(entry->entry.name) : name, value);
+  if (!line || HasLineBreakOrNul(key)) {
+    return false;
+  }
+  bool written = false;
+  if (entry != nullptr) {
+    const std::size_t first = entry->first;
+    const std::size_t end = entry->end;
+    written = lines_.Replace(first, *line);
+    if (written) {
+      lines_.Erase(first + 1, end);
+    }
+  } else if (const Section* section = FindSection(key)) {
+    std::size_t after = section->header + 1;
+    for (const Entry& other : entries_) {
+      if (&sections_[other.section] == section) {
+        after = other.end;
+      }
+    }
+    written = lines_.Insert(after, *line);
+  } else {
+    written = AddSection(key, *line);
+  }
+  Index();
+  return written;
+}
+
+bool RegistryFile::Save(const std::string& path) const {
+  const fs::path directory = fs::path(path).parent_path();
+  std::error_code error;
+  if (!directory.empty() && !fs::exists(directory, error)) {
+    if (!fs::create_directories(directory, error)) {
+      return false;
+    }
+    fs::permissions(directory, fs::perms::owner_all, error);
+  }
+  return ReplaceFileAtomically(path, lines_.Bytes(), 0600);
+}
+
+void RegistryFile::Index() {
+  sections_.clear();
+  entries_.clear();
+  const std::vector<EncodedLine>& lines = lines_.lines();
+  std::size_t i = 0;
+  while (i < lines.size()) {
+    if (const std::optional<std::string_view> key = KeyOfLine(lines[i].text)) {
+      if (!sections_.empty()) {
+        sections_.back().end = i;
+      }
+      sections_.push_back({std::string(*key), i, lines.size()});
+      ++i;
+      continue;
+    }
+    std::string joined = lines[i].text;
+    std::size_t end = i + 1;
+    while (ContinuesOnNextLine(joined) && end < lines.size()) {
+      joined.resize(TrimRight(joined).size() - 1);
+      joined += lines[end++].text;
+    }
+    std::optional<RegistryEntry> entry = ParseRegistryEntry(joined);
+    if (entry && !sections_.empty()) {
+      entries_.push_back({sections_.size() - 1, i, end, std::move(*entry)});
+    }
+    i = end;
+  }
+}
+
+const RegistryFile::Entry* RegistryFile::FindEntry(std::string_view key,
+                                                   std::string_view name) const {
+  const auto found = std::find_if(entries_.begin(), entries_.end(), [&](const Entry& entry) {
+    return SameName(sections_[entry.section].key, key) && SameName(entry.entry.name, name);
+  });
+  return found != entries_.end() ? &*found : nullptr;
+}
+
+const RegistryFile::Section* RegistryFile::FindSection(std::string_view key) const {
+  const auto found = std::find_if(sections_.begin(), sections_.end(), [&](const Section& section) {
+    return SameName(section.key, key);
+  });
+  return found != sections_.end() ? &*found : nullptr;
+}
+
+bool RegistryFile::AddSection(std::string_view key, const std::string& line) {
+  if (lines_.size() == 0 && !lines_.Insert(0, "REGEDIT4")) {
+    return false;
+  }
+  if (!Trim(lines_.lines().back().text).empty() && !lines_.Insert(lines_.size(), "")) {
+    return false;
+  }
+  return lines_.Insert(lines_.size(), "[" + std::string(key) + "]") &&
+         lines_.Insert(lines_.size(), line);
+}
+
+}  // namespace tarvex::platform::posix

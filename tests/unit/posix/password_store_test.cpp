@@ -1,0 +1,205 @@
+// The screen-saver password kept in the registry file.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "platform/posix/password_store.h"
+#include "platform/posix/registry_file.h"
+#include "tests/unit/posix/scratch_dir.h"
+
+namespace tarvex::platform::posix {
+namespace {
+
+namespace fs = std::filesystem;
+
+using Result = PasswordStore::ChangeResult;
+
+class PasswordStoreTest : public ::testing::Test {
+ protected:
+  std::string Path() const { return dir_.File("tarvex/registry.reg"); }
+
+  std::optional<RegistryValue> Stored(std::string_view name) const {
+    RegistryFile file;
+    file.Load(Path());
+    return file.Get(kDesktopKey, name);
+  }
+
+  testing::ScratchDir dir_;
+  PasswordStore store_{Path()};
+};
+
+TEST_F(PasswordStoreTest, WithoutAFileNoPasswordIsSet) {
+  EXPECT_FALSE(store_.HasPassword());
+  EXPECT_TRUE(store_.Verify(""));
+  EXPECT_FALSE(store_.Verify("anything"));
+  EXPECT_FALSE(store_.UsePassword());
+  EXPECT_FALSE(fs::exists(Path()));
+}
+
+TEST_F(PasswordStoreTest, SetPasswordVerifiesOnlyItself) {
+  ASSERT_EQ(store_.ChangePassword("", "secret"), Result::kOk);
+  EXPECT_TRUE(store_.HasPassword());
+  EXPECT_TRUE(store_.Verify("secret"));
+  EXPECT_FALSE(store_.Verify("Secret"));
+  EXPECT_FALSE(store_.Verify("secret "));
+  EXPECT_FALSE(store_.Verify("secre"));
+  EXPECT_FALSE(store_.Verify(""));
+}
+
+TEST_F(PasswordStoreTest, StoresAYescryptHashInAPrivateFile) {
+  ASSERT_EQ(store_.ChangePassword("", "secret"), Result::kOk);
+  const std::optional<RegistryValue> hash = Stored("ScreenSave_Data");
+  ASSERT_TRUE(hash);
+  EXPECT_EQ(hash->type, kRegSz);
+  EXPECT_TRUE(hash->text.starts_with("$y$")) << "not a yescrypt hash";
+  EXPECT_EQ(hash->text.find("secret"), std::string::npos);
+  EXPECT_EQ(dir_.Mode("tarvex/registry.reg"), 0600u);
+}
+
+TEST_F(PasswordStoreTest, SamePasswordGetsAFreshSalt) {
+  ASSERT_EQ(store_.ChangePassword("", "secret"), Result::kOk);
+  const std::string first = Stored("ScreenSave_Data")->text;
+  ASSERT_EQ(store_.ChangePassword("secret", "secret"), Result::kOk);
+  EXPECT_NE(Stored("ScreenSave_Data")->text, first);
+  EXPECT_TRUE(store_.Verify("secret"));
+}
+
+TEST_F(PasswordStoreTest, WrongOldPasswordChangesNothing) {
+  ASSERT_EQ(store_.ChangePassword("", "secret"), Result::kOk);
+  const std::string before = dir_.Read("tarvex/registry.reg");
+  EXPECT_EQ(store_.ChangePassword("wrong", "other"), Result::kWrongOldPassword);
+  EXPECT_EQ(store_.ChangePassword("", "other"), Result::kWrongOldPassword);
+  EXPECT_EQ(dir_.Read("tarvex/registry.reg"), before);
+  EXPECT_TRUE(store_.Verify("secret"));
+}
+
+TEST_F(PasswordStoreTest, RightOldPasswordChangesIt) {
+  ASSERT_EQ(store_.ChangePassword("", "secret"), Result::kOk);
+  ASSERT_EQ(store_.ChangePassword("secret", "パスワード"), Result::kOk);
+  EXPECT_TRUE(store_.Verify("パスワード"));
+  EXPECT_FALSE(store_.Verify("secret"));
+}
+
+TEST_F(PasswordStoreTest, EmptyNewPasswordRemovesIt) {
+  ASSERT_EQ(store_.ChangePassword("", "secret"), Result::kOk);
+  ASSERT_EQ(store_.ChangePassword("secret", ""), Result::kOk);
+  EXPECT_FALSE(store_.HasPassword());
+  EXPECT_TRUE(store_.Verify(""));
+}
+
+TEST_F(PasswordStoreTest, LengthIsCappedWithoutTruncating) {
+  const std::string longest(PasswordStore::kMaxPasswordBytes, 'p');
+  ASSERT_EQ(store_.ChangePassword("", longest), Result::kOk);
+  EXPECT_TRUE(store_.Verify(longest));
+  EXPECT_FALSE(store_.Verify(longest + "p"));
+  EXPECT_EQ(store_.ChangePassword(longest, longest + "p"), Result::kInvalidNewPassword);
+  EXPECT_TRUE(store_.Verify(longest));
+}
+
+TEST_F(PasswordStoreTest, NulInsidePasswordIsRefused) {
+  const std::string with_nul("ab\0cd", 5);
+  EXPECT_EQ(store_.ChangePassword("", with_nul), Result::kInvalidNewPassword);
+  ASSERT_EQ(store_.ChangePassword("", "ab"), Result::kOk);
+  EXPECT_FALSE(store_.Verify(with_nul));
+}
+
+TEST_F(PasswordStoreTest, OtherValuesOfTheFileAreKept) {
+  fs::create_directories(dir_.File("tarvex"));
+  const std::string other =
+      "REGEDIT4\n\n[HKEY_CURRENT_USER\\Control Panel\\desktop]\n\"Wallpaper\"=\"a.bmp\"\n";
+  dir_.Write("tarvex/registry.reg", other);
+  ASSERT_EQ(store_.ChangePassword("", "secret"), Result::kOk);
+  const std::string after = dir_.Read("tarvex/registry.reg");
+  EXPECT_TRUE(after.starts_with(other)) << after;
+  EXPECT_EQ(Stored("Wallpaper")->text, "a.bmp");
+}
+
+TEST_F(PasswordStoreTest, UsePasswordSwitch) {
+  ASSERT_TRUE(store_.SetUsePassword(true));
+  EXPECT_TRUE(store_.UsePassword());
+  EXPECT_EQ(Stored("ScreenSaveUsePassword")->QueryData(), std::string("\x01\0\0\0", 4));
+  ASSERT_TRUE(store_.SetUsePassword(false));
+  EXPECT_FALSE(store_.UsePassword());
+  EXPECT_EQ(dir_.Mode("tarvex/registry.reg"), 0600u);
+}
+
+struct SwitchCase {
+  const char* name;
+  const char* line;
+  bool use;
+};
+
+void PrintTo(const SwitchCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
+class UsePasswordRule : public ::testing::TestWithParam<SwitchCase> {};
+
+// The same rule as the saver's start: data of at most four bytes whose first
+// two are not both zero.
+TEST_P(UsePasswordRule, ReadsTheSwitchAsTheSaverDoes) {
+  testing::ScratchDir dir;
+  dir.Write("r.reg", std::string("REGEDIT4\n[HKEY_CURRENT_USER\\Control Panel\\desktop]\n") +
+                         "\"ScreenSaveUsePassword\"=" + GetParam().line + "\n");
+  EXPECT_EQ(PasswordStore(dir.File("r.reg")).UsePassword(), GetParam().use);
+}
+
+const SwitchCase kSwitches[] = {
+    {"DwordOne", "dword:00000001", true},
+    {"DwordZero", "dword:00000000", false},
+    {"HighBytesOnly", "hex:00,00,01,00", false},
+    {"SecondByte", "hex:00,01", true},
+    {"ShortText", "\"1\"", true},
+    {"EmptyText", "\"\"", false},
+    {"LongText", "\"abcd\"", false},
+    {"FiveBytes", "hex:01,00,00,00,00", false},
+};
+INSTANTIATE_TEST_SUITE_P(Values, UsePasswordRule, ::testing::ValuesIn(kSwitches),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+class PasswordStoreFailure : public ::testing::Test {
+ protected:
+  testing::ScratchDir dir_;
+};
+
+TEST_F(PasswordStoreFailure, UnwritableLocationReportsWriteFailed) {
+  dir_.Write("tarvex", "a file where the directory should be");
+  PasswordStore store(dir_.File("tarvex/registry.reg"));
+  EXPECT_EQ(store.ChangePassword("", "secret"), Result::kWriteFailed);
+  EXPECT_FALSE(store.SetUsePassword(true));
+}
+
+TEST_F(PasswordStoreFailure, LegacyOrForeignHashAcceptsNothing) {
+  dir_.Write("r.reg",
+             "REGEDIT4\n[HKEY_CURRENT_USER\\Control Panel\\desktop]\n"
+             "\"ScreenSave_Data\"=\"ab1iBa.N.U2C6\"\n");
+  PasswordStore store(dir_.File("r.reg"));
+  EXPECT_TRUE(store.HasPassword());
+  // The legacy method's hash of "12345678", which it also gives for "12345678x".
+  EXPECT_FALSE(store.Verify("12345678"));
+  EXPECT_FALSE(store.Verify("12345678x"));
+  EXPECT_FALSE(store.Verify(""));
+}
+
+TEST_F(PasswordStoreFailure, HashOfAnotherTypeMeansUnknown) {
+  dir_.Write("r.reg",
+             "REGEDIT4\n[HKEY_CURRENT_USER\\Control Panel\\desktop]\n"
+             "\"ScreenSave_Data\"=hex:01,02\n");
+  PasswordStore store(dir_.File("r.reg"));
+  EXPECT_TRUE(store.HasPassword());
+  EXPECT_FALSE(store.Verify(""));
+  EXPECT_EQ(store.ChangePassword("", "x"), Result::kWriteFailed);
+}
+
+TEST_F(PasswordStoreFailure, UnreadableFileAcceptsNothing) {
+  fs::create_directory(dir_.File("r.reg"));
+  PasswordStore store(dir_.File("r.reg"));
+  EXPECT_TRUE(store.HasPassword());
+  EXPECT_FALSE(store.Verify(""));
+  EXPECT_EQ(store.ChangePassword("", "x"), Result::kWriteFailed);
+}
+
+}  // namespace
+}  // namespace tarvex::platform::posix

@@ -1,0 +1,151 @@
+// Changing values of the registry file: the rest of the file kept byte for
+// byte, new keys and files, values read back as written.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "platform/posix/registry_file.h"
+#include "tests/unit/posix/scratch_dir.h"
+
+namespace tarvex::platform::posix {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kBefore =
+    "REGEDIT4\r\n"
+    "\r\n"
+    "; kept as it is\r\n"
+    "[HKEY_CURRENT_USER\\Control Panel\\desktop]\r\n"
+    "\"Other\"=\"x\"\r\n"
+    "\"ScreenSave_Data\"=hex:01,\\\r\n"
+    "  02\r\n"
+    "\r\n"
+    "[HKEY_CURRENT_USER\\Other]\r\n"
+    "\"A\"=dword:00000002\r\n";
+
+struct SetCase {
+  const char* name;
+  const char* key;
+  const char* value_name;
+  RegistryValue value;
+  std::string after;
+};
+
+void PrintTo(const SetCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
+class RegistryFileSet : public ::testing::TestWithParam<SetCase> {};
+
+TEST_P(RegistryFileSet, ChangesOneValueOnly) {
+  const SetCase& c = GetParam();
+  testing::ScratchDir dir;
+  dir.Write("r.reg", kBefore);
+  RegistryFile file;
+  ASSERT_EQ(file.Load(dir.File("r.reg")), RegistryFile::LoadResult::kLoaded);
+  ASSERT_TRUE(file.Set(c.key, c.value_name, c.value));
+  ASSERT_TRUE(file.Save(dir.File("r.reg")));
+  EXPECT_EQ(dir.Read("r.reg"), c.after);
+}
+
+const SetCase kSets[] = {
+    {"ReplaceValueAndItsContinuationLines", "HKEY_CURRENT_USER\\Control Panel\\desktop",
+     "ScreenSave_Data", RegistryValue::String("$y$j9T$salt$hash"),
+     "REGEDIT4\r\n\r\n; kept as it is\r\n[HKEY_CURRENT_USER\\Control Panel\\desktop]\r\n"
+     "\"Other\"=\"x\"\r\n\"ScreenSave_Data\"=\"$y$j9T$salt$hash\"\r\n\r\n"
+     "[HKEY_CURRENT_USER\\Other]\r\n\"A\"=dword:00000002\r\n"},
+    {"ReplaceMatchesNamesInAnyCase", "hkey_current_user\\other", "a",
+     RegistryValue::Dword(0xABCDEF),
+     "REGEDIT4\r\n\r\n; kept as it is\r\n[HKEY_CURRENT_USER\\Control Panel\\desktop]\r\n"
+     "\"Other\"=\"x\"\r\n\"ScreenSave_Data\"=hex:01,\\\r\n  02\r\n\r\n"
+     "[HKEY_CURRENT_USER\\Other]\r\n\"A\"=dword:00abcdef\r\n"},
+    {"AppendAfterTheKeysLastValue", "HKEY_CURRENT_USER\\Control Panel\\desktop",
+     "ScreenSaveUsePassword", RegistryValue::Dword(1),
+     "REGEDIT4\r\n\r\n; kept as it is\r\n[HKEY_CURRENT_USER\\Control Panel\\desktop]\r\n"
+     "\"Other\"=\"x\"\r\n\"ScreenSave_Data\"=hex:01,\\\r\n  02\r\n"
+     "\"ScreenSaveUsePassword\"=dword:00000001\r\n\r\n"
+     "[HKEY_CURRENT_USER\\Other]\r\n\"A\"=dword:00000002\r\n"},
+    {"NewKeyAtTheEnd", "HKEY_CURRENT_USER\\New", "",
+     RegistryValue::Binary(std::string("\0\xFF", 2)),
+     kBefore + "\r\n[HKEY_CURRENT_USER\\New]\r\n@=hex:00,ff\r\n"},
+};
+INSTANTIATE_TEST_SUITE_P(Edits, RegistryFileSet, ::testing::ValuesIn(kSets),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+class RegistryFileRoundTrip : public ::testing::TestWithParam<RegistryValue> {};
+
+TEST_P(RegistryFileRoundTrip, ReadsBackWhatWasSet) {
+  testing::ScratchDir dir;
+  RegistryFile written;
+  ASSERT_TRUE(written.Set(kDesktopKey, "V", GetParam()));
+  ASSERT_TRUE(written.Save(dir.File("r.reg")));
+  RegistryFile read;
+  ASSERT_EQ(read.Load(dir.File("r.reg")), RegistryFile::LoadResult::kLoaded);
+  const std::optional<RegistryValue> value = read.Get(kDesktopKey, "V");
+  ASSERT_TRUE(value);
+  EXPECT_EQ(value->type, GetParam().type);
+  EXPECT_EQ(value->QueryData(), GetParam().QueryData());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, RegistryFileRoundTrip,
+    ::testing::Values(RegistryValue::String(""), RegistryValue::String("a\"b\\c"),
+                      RegistryValue::String("ＭＳ 明朝"), RegistryValue::Dword(0),
+                      RegistryValue::Dword(0xFFFFFFFF), RegistryValue::Binary(""),
+                      RegistryValue::Binary(std::string("\0\x01\x7F\x80\xFF", 5)),
+                      RegistryValue::Binary("ab", 7), RegistryValue::Binary("abc", kRegDword),
+                      RegistryValue::Binary("xyz", 0x20000)));
+
+TEST(RegistryFile, NewFileIsPrivateInANewDirectory) {
+  testing::ScratchDir dir;
+  RegistryFile file;
+  EXPECT_EQ(file.Load(dir.File("tarvex/registry.reg")), RegistryFile::LoadResult::kMissing);
+  ASSERT_TRUE(file.Set(kDesktopKey, "ScreenSaveUsePassword", RegistryValue::Dword(1)));
+  ASSERT_TRUE(file.Save(dir.File("tarvex/registry.reg")));
+  EXPECT_EQ(dir.Read("tarvex/registry.reg"),
+            "REGEDIT4\n\n[HKEY_CURRENT_USER\\Control Panel\\desktop]\n"
+            "\"ScreenSaveUsePassword\"=dword:00000001\n");
+  EXPECT_EQ(dir.Mode("tarvex/registry.reg"), 0600u);
+  EXPECT_EQ(dir.Mode("tarvex"), 0700u);
+}
+
+TEST(RegistryFile, ExistingFileBecomesPrivate) {
+  testing::ScratchDir dir;
+  dir.Write("r.reg", kBefore);
+  fs::permissions(dir.File("r.reg"), fs::perms(0644));
+  RegistryFile file;
+  file.Load(dir.File("r.reg"));
+  ASSERT_TRUE(file.Set(kDesktopKey, "V", RegistryValue::Dword(1)));
+  ASSERT_TRUE(file.Save(dir.File("r.reg")));
+  EXPECT_EQ(dir.Mode("r.reg"), 0600u);
+}
+
+TEST(RegistryFile, LineBreaksAreRefused) {
+  RegistryFile file;
+  EXPECT_FALSE(file.Set(kDesktopKey, "V", RegistryValue::String("a\n[HKEY_CURRENT_USER\\X]")));
+  EXPECT_FALSE(file.Set(kDesktopKey, "V\r", RegistryValue::Dword(1)));
+  EXPECT_FALSE(file.Set("HKEY_CURRENT_USER\\A\nB", "V", RegistryValue::Dword(1)));
+  EXPECT_FALSE(file.HasKey(kDesktopKey));
+}
+
+TEST(RegistryFile, UnreadableFileIsReportedAsSuch) {
+  testing::ScratchDir dir;
+  fs::create_directory(dir.File("r.reg"));
+  RegistryFile file;
+  EXPECT_EQ(file.Load(dir.File("r.reg")), RegistryFile::LoadResult::kFailed);
+}
+
+TEST(RegistryFile, ValuesBeforeAnyKeyBelongToNone) {
+  testing::ScratchDir dir;
+  dir.Write("r.reg", "REGEDIT4\n\"V\"=dword:00000001\n[HKEY_CURRENT_USER\\A]\n");
+  RegistryFile file;
+  file.Load(dir.File("r.reg"));
+  EXPECT_TRUE(file.HasKey("HKEY_CURRENT_USER\\A"));
+  EXPECT_FALSE(file.Get("HKEY_CURRENT_USER\\A", "V"));
+}
+
+}  // namespace
+}  // namespace tarvex::platform::posix
