@@ -27,7 +27,8 @@ class LoadSettingsTest : public ::testing::Test {
   void WriteRegistryValue(const std::string& value) {
     config_.Write("tarvex/registry.reg",
                   "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Control Panel\\desktop]\r\n"
-                  "\"ScreenSaveUsePassword\"=" + value + "\r\n");
+                  "\"ScreenSaveUsePassword\"=" +
+                      value + "\r\n");
   }
 
   TempDir dir_;
@@ -56,9 +57,9 @@ TEST_F(LoadSettingsTest, ProgramDirectoryEndingInTheSeparatorKeepsOne) {
 }
 
 TEST_F(LoadSettingsTest, TextsAreTakenAsStoredWithinTheirBuffers) {
-  const SharedState state =
-      LoadWithIni("FONTNAME=IPAPMincho\r\nFONTCOLOR=65535\r\nFILE=/home/user/メッセージ.txt\r\n"
-                  "MP3= /music/a b.mp3 \r\nfontname=ignored second key\r\n");
+  const SharedState state = LoadWithIni(
+      "FONTNAME=IPAPMincho\r\nFONTCOLOR=65535\r\nFILE=/home/user/メッセージ.txt\r\n"
+      "MP3= /music/a b.mp3 \r\nfontname=ignored second key\r\n");
   EXPECT_EQ(state.Settings.FontName, "IPAPMincho");
   EXPECT_EQ(state.Settings.FontColor, "65535");
   EXPECT_EQ(state.Settings.MessageFile, "/home/user/メッセージ.txt");
@@ -105,7 +106,8 @@ INSTANTIATE_TEST_SUITE_P(Values, FontSizeKeyTest,
 
 // The read buffers hold five characters, so only exponents reach far out.
 TEST_F(LoadSettingsTest, OutOfRangeNumbersAreOverflowErrors) {
-  for (const char* line : {"TIME=1311", "TIME=-1311", "TIME=1E4", "FONTSIZE=40000", "FONTSIZE=-4E4"}) {
+  for (const char* line :
+       {"TIME=1311", "TIME=-1311", "TIME=1E4", "FONTSIZE=40000", "FONTSIZE=-4E4"}) {
     dir_.Write("tarvex.ini", std::string("[TARVEX]\r\n") + line + "\r\n");
     SharedState state;
     try {

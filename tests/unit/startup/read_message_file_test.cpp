@@ -55,7 +55,9 @@ TEST_F(ReadMessageFileTest, EmptyFileGivesNoLinesAndNoStorage) {
 TEST_F(ReadMessageFileTest, ShiftJisAndUtf8FilesBothDecode) {
   EXPECT_EQ(ItemsOf("\x93\xfa\x96\x7b\x8c\xea\r\n"), (Lines{"日本語"}));
   EXPECT_EQ(ItemsOf("日本語\n"), (Lines{"日本語"}));
-  EXPECT_EQ(ItemsOf("\xef\xbb\xbf" "BOM\n"), (Lines{"BOM"}));
+  EXPECT_EQ(ItemsOf("\xef\xbb\xbf"
+                    "BOM\n"),
+            (Lines{"BOM"}));
 }
 
 TEST_F(ReadMessageFileTest, BinaryBytesLoadWithoutLoss) {

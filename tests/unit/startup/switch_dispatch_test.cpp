@@ -26,10 +26,10 @@ INSTANTIATE_TEST_SUITE_P(
                       SwitchCase{"/P", Mode::kPreview}, SwitchCase{"/p 1234", Mode::kPreview},
                       SwitchCase{"/s", Mode::kSaver}, SwitchCase{"/S", Mode::kSaver},
                       SwitchCase{"/spam", Mode::kSaver}, SwitchCase{"/a", Mode::kPasswordChange},
-                      SwitchCase{"/A 1234", Mode::kPasswordChange},
-                      SwitchCase{"/x", Mode::kSaver}, SwitchCase{"c", Mode::kSaver},
-                      SwitchCase{"/", Mode::kSaver}, SwitchCase{" /c", Mode::kSaver},
-                      SwitchCase{"-s", Mode::kSaver}, SwitchCase{"／ｃ", Mode::kSaver}));
+                      SwitchCase{"/A 1234", Mode::kPasswordChange}, SwitchCase{"/x", Mode::kSaver},
+                      SwitchCase{"c", Mode::kSaver}, SwitchCase{"/", Mode::kSaver},
+                      SwitchCase{" /c", Mode::kSaver}, SwitchCase{"-s", Mode::kSaver},
+                      SwitchCase{"／ｃ", Mode::kSaver}));
 
 struct HandleCase {
   const char* commandLine;
