@@ -1,0 +1,153 @@
+#include "platform/qt/qt_saver_window_host.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+#include <QTimer>
+
+#include "platform/qt/qt_desktop.h"
+#include "runtime/runtime_error.h"
+
+namespace tarvex::qt {
+namespace {
+
+constexpr double kTwipsPerInch = 1440;
+
+// A design position or size in twips, in pixels at `dpi`.
+int Pixels(double twips, double dpi) {
+  return static_cast<int>(std::lround(twips * dpi / kTwipsPerInch));
+}
+
+std::unique_ptr<QtPictureSurface> DesignSurface(double left, double top, double width,
+                                                double height, double dpi) {
+  return std::make_unique<QtPictureSurface>(static_cast<float>(Pixels(left, dpi)),
+                                            static_cast<float>(Pixels(top, dpi)),
+                                            Pixels(width, dpi), Pixels(height, dpi), dpi);
+}
+
+}  // namespace
+
+std::unique_ptr<platform::SaverWindowHost> CreateQtSaverWindowHost(QtDesktop& desktop) {
+  QScreen* screen = QGuiApplication::primaryScreen();
+  if (screen == nullptr) throw runtime::RuntimeError(runtime::kInvalidProcedureCall, "screen");
+  return std::make_unique<QtSaverWindowHost>(screen->geometry(), screen->logicalDotsPerInchY(),
+                                             &desktop);
+}
+
+QtSaverWindowHost::QtSaverWindowHost(const QRect& screen, double dpi, QtDesktop* desktop)
+    : desktop_(desktop),
+      timer_([this] { Dispatch([](platform::SaverWindowEvents& form) { form.tmrStr_Timer(); }); }) {
+  // The design layout: page copy, display, text page.
+  pictures_[0] = DesignSurface(1260, 300, 9000, 4500, dpi);
+  pictures_[1] = DesignSurface(120, 840, 10440, 4515, dpi);
+  pictures_[2] = DesignSurface(0, 0, 10440, 4515, dpi);
+  const SaverDispatch dispatch = [this](const auto& call) { Dispatch(call); };
+  window_ = std::make_unique<QtSaverWindow>(
+      screen, dispatch, motion_, [this] { return MayClose(); }, [this] { Closed(); });
+  auto* view = new SaverDisplayView(window_.get(), pictures_[1]->Image(), dispatch, motion_);
+  pictures_[1]->SetView(view);
+  if (desktop_ != nullptr) desktop_->SetSaverWindow(window_.get());
+}
+
+QtSaverWindowHost::~QtSaverWindowHost() {
+  timer_.SetEnabled(false);
+  if (desktop_ != nullptr) desktop_->SetSaverWindow(nullptr);
+}
+
+platform::PictureSurface& QtSaverWindowHost::Picture(int index) {
+  return *pictures_.at(static_cast<std::size_t>(index));
+}
+
+float QtSaverWindowHost::ScaleWidth() const {
+  return static_cast<float>(window_->width());
+}
+
+float QtSaverWindowHost::ScaleHeight() const {
+  return static_cast<float>(window_->height());
+}
+
+platform::WindowHandle QtSaverWindowHost::Handle() const {
+  return static_cast<platform::WindowHandle>(window_->winId());
+}
+
+bool QtSaverWindowHost::StretchBlt(platform::PictureSurface& dest, int x, int y, int width,
+                                   int height, platform::PictureSurface& source, int sourceX,
+                                   int sourceY, int sourceWidth, int sourceHeight,
+                                   std::uint32_t /*rop*/) {
+  auto& to = dynamic_cast<QtPictureSurface&>(dest);
+  auto& from = dynamic_cast<QtPictureSurface&>(source);
+  if (&to == &from) {
+    // A copy within one image reads from a snapshot, not from pixels it has
+    // just written.
+    const QImage snapshot = from.Image().copy();
+    const ConstPixelView pixels{reinterpret_cast<const std::uint32_t*>(snapshot.constBits()),
+                                snapshot.width(), snapshot.height(), snapshot.bytesPerLine() / 4};
+    return qt::StretchBlt(to.WritablePixels(), {x, y, width, height}, pixels,
+                          {sourceX, sourceY, sourceWidth, sourceHeight},
+                          {&to.CleanRows(), nullptr});
+  }
+  const BlitHints hints{&to.CleanRows(), &from.Spans()};
+  return qt::StretchBlt(to.WritablePixels(), {x, y, width, height}, from.Pixels(),
+                        {sourceX, sourceY, sourceWidth, sourceHeight}, hints);
+}
+
+void QtSaverWindowHost::Dispatch(const std::function<void(platform::SaverWindowEvents&)>& call) {
+  if (form_ == nullptr || error_) return;
+  try {
+    call(*form_);
+  } catch (...) {
+    // A run-time error ends the modal show; ShowModal raises it again.
+    error_ = std::current_exception();
+    timer_.SetEnabled(false);
+    closed_ = true;
+    window_->hide();
+    if (modalLoop_) modalLoop_->quit();
+  }
+}
+
+bool QtSaverWindowHost::MayClose() {
+  if (unloading_ || closed_) return closed_;
+  unloading_ = true;
+  std::int16_t cancel = 0;
+  Dispatch([&](platform::SaverWindowEvents& form) { form.Form_Unload(cancel); });
+  unloading_ = false;
+  return cancel == 0 || error_;
+}
+
+void QtSaverWindowHost::Closed() {
+  closed_ = true;
+  timer_.SetEnabled(false);
+  if (modalLoop_) modalLoop_->quit();
+}
+
+void QtSaverWindowHost::ShowModal() {
+  if (closed_) return;
+  QEventLoop loop;
+  modalLoop_ = &loop;
+  motion_.Reset(QCursor::pos());
+  window_->showFullScreen();
+  window_->raise();
+  window_->activateWindow();
+  if (auto* view = window_->findChild<SaverDisplayView*>()) view->setFocus();
+  QTimer::singleShot(0, window_.get(), [this] { window_->ActivateOnce(); });
+  if (!closed_) loop.exec();
+  modalLoop_ = nullptr;
+  window_->hide();
+  if (error_) std::rethrow_exception(error_);
+}
+
+void QtSaverWindowHost::RequestUnload() {
+  if (!closed_) window_->close();
+}
+
+QImage QtSaverWindowHost::GrabScreen() const {
+  QImage screen(window_->size(), QImage::Format_RGB32);
+  screen.fill(Qt::black);
+  const QtPictureSurface& display = *pictures_[1];
+  QPainter painter(&screen);
+  painter.drawImage(QPointF(display.Left(), display.Top()), display.Image());
+  return screen;
+}
+
+}  // namespace tarvex::qt
