@@ -1,0 +1,29 @@
+#pragma once
+// Whole files as bytes, for comparing settings files exactly.
+
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+
+#include "tests/support/temp_dir.h"
+
+namespace tarvex::testing {
+
+// The path of `name` inside the test's directory.
+inline std::string PathIn(const TempDir& dir, const std::string& name) {
+  return (dir.path() / name).string();
+}
+
+// The file's bytes, or nothing when it cannot be read.
+inline std::optional<std::string> ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+inline void WriteBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+}  // namespace tarvex::testing
