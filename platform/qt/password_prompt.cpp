@@ -2,12 +2,12 @@
 
 #include <QDialog>
 #include <QDialogButtonBox>
-#include <QEventLoop>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 #include <algorithm>
 
 namespace tarvex::qt {
@@ -16,18 +16,25 @@ namespace {
 constexpr int kFirstDelayMs = 1000;
 constexpr int kLongestDelayMs = 8000;
 
-// Keeps the timers and painting going while a wrong guess is held back.
-void WaitServingEvents(int milliseconds) {
-  QEventLoop loop;
-  QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
-  loop.exec();
+// A keyboard grab needs a window on screen: try again until it holds.
+void GrabKeyboardOnceShown(QDialog* dialog, int triesLeft = 100) {
+  QTimer::singleShot(20, dialog, [dialog, triesLeft] {
+    QWindow* window = dialog->windowHandle();
+    const bool held = window != nullptr && dialog->isVisible() && window->isExposed() &&
+                      window->setKeyboardGrabEnabled(true);
+    if (held) {
+      dialog->activateWindow();
+    } else if (triesLeft > 0) {
+      GrabKeyboardOnceShown(dialog, triesLeft - 1);
+    }
+  });
 }
 
 struct PromptWidgets {
   QDialog* dialog;
   QLabel* message;
   QLineEdit* field;
-  QPushButton* ok;
+  QDialogButtonBox* buttons;
 };
 
 PromptWidgets BuildPrompt(QWidget* owner) {
@@ -41,14 +48,13 @@ PromptWidgets BuildPrompt(QWidget* owner) {
   field->setEchoMode(QLineEdit::Password);
   field->setMaxLength(kMaxPasswordLength);
   auto* buttons = new QDialogButtonBox(dialog);
-  auto* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+  buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
   buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
-  QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
   QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
   layout->addWidget(message);
   layout->addWidget(field);
   layout->addWidget(buttons);
-  return {dialog, message, field, ok};
+  return {dialog, message, field, buttons};
 }
 
 }  // namespace
@@ -56,20 +62,27 @@ PromptWidgets BuildPrompt(QWidget* owner) {
 bool PromptForPassword(QWidget* owner, const std::function<bool(const std::string&)>& verify) {
   static int wrongInARow = 0;
   PromptWidgets prompt = BuildPrompt(owner);
-  bool accepted = false;
-  if (prompt.dialog->exec() == QDialog::Accepted) {
-    accepted = verify(prompt.field->text().toUtf8().toStdString());
+  // A wrong password keeps the prompt up, disabled, for the pause; the crawl
+  // goes on behind it, as the dialog's loop serves the saver's timer.
+  QObject::connect(prompt.buttons, &QDialogButtonBox::accepted, prompt.dialog, [&] {
+    const bool right = verify(prompt.field->text().toUtf8().toStdString());
     prompt.field->clear();
-    if (!accepted) {
-      prompt.message->setText(QStringLiteral("パスワードが違います。"));
-      prompt.field->setEnabled(false);
-      prompt.ok->setEnabled(false);
-      prompt.dialog->show();
-      WaitServingEvents(std::min(kFirstDelayMs << std::min(wrongInARow, 3), kLongestDelayMs));
-      ++wrongInARow;
+    if (right) {
+      wrongInARow = 0;
+      prompt.dialog->accept();
+      return;
     }
-  }
-  if (accepted) wrongInARow = 0;
+    prompt.message->setText(QStringLiteral("パスワードが違います。"));
+    prompt.field->setEnabled(false);
+    prompt.buttons->setEnabled(false);
+    const int pause = std::min(kFirstDelayMs << std::min(wrongInARow, 3), kLongestDelayMs);
+    ++wrongInARow;
+    QTimer::singleShot(pause, prompt.dialog, &QDialog::reject);
+  });
+  // Typed characters go to the prompt and nowhere else while it is up.
+  prompt.field->setFocus();
+  GrabKeyboardOnceShown(prompt.dialog);
+  const bool accepted = prompt.dialog->exec() == QDialog::Accepted;
   delete prompt.dialog;
   return accepted;
 }

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QMessageBox>
+#include <QWindow>
 #include <cstdlib>
 
 #include "platform/dialog_window_host.h"
@@ -86,26 +87,31 @@ int QtDesktop::ShowCursor(bool show) {
   return cursorCounter_;
 }
 
-void QtDesktop::GrabInput(QWidget* window) {
-  if (window == nullptr) return;
-  window->grabKeyboard();
-  window->grabMouse();
+// The grab is the window system's, on the native window: unlike a widget's
+// grab it leaves the routing of clicks and keys to the saver's own controls.
+void QtDesktop::GrabInput(QWidget* window) { SetNativeGrab(window, true); }
+
+void QtDesktop::ReleaseInput(QWidget* window) { SetNativeGrab(window, false); }
+
+void QtDesktop::SetNativeGrab(QWidget* window, bool grab) {
+  if (window == nullptr || window->windowHandle() == nullptr) return;
+  window->windowHandle()->setKeyboardGrabEnabled(grab);
+  window->windowHandle()->setMouseGrabEnabled(grab);
 }
 
 void QtDesktop::SetScreenSaverRunning(bool running) {
   saverRunning_ = running;
-  if (saverWindow_.isNull()) return;
   if (running) {
     GrabInput(saverWindow_);
   } else {
-    saverWindow_->releaseKeyboard();
-    saverWindow_->releaseMouse();
+    ReleaseInput(saverWindow_);
   }
 }
 
 bool QtDesktop::VerifyScreenSavePwd(platform::WindowHandle /*owner*/) {
   EnsureApplication();
-  // The prompt takes the grab while it is up; the saver gets it back after.
+  // The prompt takes the keyboard while it is up; the saver gets it back after.
+  ReleaseInput(saverWindow_);
   const bool accepted = AskScreenSaverPassword(saverWindow_.data());
   if (saverRunning_) GrabInput(saverWindow_);
   return accepted;

@@ -40,7 +40,9 @@ class QtDesktop : public platform::Desktop {
   std::unique_ptr<platform::DialogWindowHost> CreateDialogWindowHost() override;
 
  private:
-  void GrabInput(QWidget* window);
+  static void GrabInput(QWidget* window);
+  static void ReleaseInput(QWidget* window);
+  static void SetNativeGrab(QWidget* window, bool grab);
 
   int& argc_;
   char** argv_;

@@ -20,19 +20,27 @@ fail() {
   exit 1
 }
 
-# Starts Xvfb on a free display at the given size (default 1024x768) and
-# exports DISPLAY.
+# Starts Xvfb at the given size (default 1024x768) and exports DISPLAY. The
+# display number is drawn at random far above the usual ones, so that other
+# X clients on this machine (which default to :0) never land on it; the
+# server's lock file decides between two tests that draw the same number.
 start_xvfb() {
-  local size=${1:-1024x768} n
-  for n in $(seq 90 140); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+  local size=${1:-1024x768} n pid
+  for _ in $(seq 20); do
+    n=$((200 + RANDOM % 700))
+    [ -e "/tmp/.X$n-lock" ] && continue
     Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
-    E2E_PIDS+=($!)
-    export DISPLAY=":$n"
+    pid=$!
     for _ in $(seq 50); do
-      xdpyinfo >/dev/null 2>&1 && return 0
+      kill -0 "$pid" 2>/dev/null || break
+      if DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then
+        E2E_PIDS+=("$pid")
+        export DISPLAY=":$n"
+        return 0
+      fi
       sleep 0.1
     done
+    kill "$pid" 2>/dev/null || true
   done
   fail "no Xvfb display could be started"
 }
@@ -63,14 +71,15 @@ wait_for_window() {
   fail "no window named '$name' appeared"
 }
 
-# Waits up to $2 seconds (default 5) for process $1 to end; prints its status.
+# Waits up to $2 seconds (default 5) for our child process $1 to end and sets
+# EXIT_STATUS. Runs in this shell (not in $(...)): only the parent can collect
+# a child's status.
 wait_for_exit() {
-  local pid=$1 limit=${2:-5} status
+  local pid=$1 limit=${2:-5}
   for _ in $(seq $((limit * 10))); do
     if ! kill -0 "$pid" 2>/dev/null; then
-      status=0
-      wait "$pid" || status=$?
-      echo "$status"
+      EXIT_STATUS=0
+      wait "$pid" || EXIT_STATUS=$?
       return 0
     fi
     sleep 0.1
