@@ -19,7 +19,9 @@ void Record(const std::string& call) {
 
 extern "C" {
 
-VBMP3_API const char* fake_vbmp3_calls() { return calls.c_str(); }
+VBMP3_API const char* fake_vbmp3_calls() {
+  return calls.c_str();
+}
 VBMP3_API void fake_vbmp3_reset(int32_t result, int32_t error) {
   calls.clear();
   openResult = result;
@@ -50,7 +52,8 @@ VBMP3_API int32_t vbmp3_stop() {
 }
 VBMP3_API int32_t vbmp3_open(const char* path, VBMP3_OPEN_INFO* info) {
   VBMP3_OPEN_INFO zero{};
-  Record(std::string("open(") + path + (std::memcmp(info, &zero, sizeof zero) == 0 ? ",zeroed)" : ",dirty)"));
+  Record(std::string("open(") + path +
+         (std::memcmp(info, &zero, sizeof zero) == 0 ? ",zeroed)" : ",dirty)"));
   return openResult;
 }
 VBMP3_API int32_t vbmp3_getLastErrorNo() {

@@ -1,0 +1,23 @@
+# The Windows release: a zip of everything a user copies, tarvex.scr and
+# VBMP3.dll, with the sample message readme.txt and settings tarvex.ini,
+# all at the top of the archive.
+#   cmake --build build/windows-cross --target package
+# writes build/windows-cross/package/tarvex-<version>-windows-x86_64.zip.
+if(NOT WIN32)
+  return()
+endif()
+
+install(FILES $<TARGET_FILE:tarvex> $<TARGET_FILE:vbmp3> DESTINATION .)
+install(FILES ${PROJECT_SOURCE_DIR}/samples/readme.txt ${PROJECT_SOURCE_DIR}/samples/tarvex.ini
+  DESTINATION .)
+
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_NAME tarvex)
+set(CPACK_PACKAGE_VENDOR tarvex)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Text-crawl screen saver for Windows")
+set(CPACK_PACKAGE_FILE_NAME tarvex-${PROJECT_VERSION}-windows-${CMAKE_SYSTEM_PROCESSOR})
+set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/package)
+set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+set(CPACK_STRIP_FILES ON)
+include(CPack)

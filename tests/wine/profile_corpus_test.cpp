@@ -1,0 +1,29 @@
+// The settings-file corpus through this system's profile functions.
+
+#include <gtest/gtest.h>
+
+#include "platform/profile.h"
+#include "runtime/ansi_text.h"
+#include "tests/support/temp_dir.h"
+#include "tests/wine/profile_corpus.h"
+
+namespace tarvex::testing {
+namespace {
+
+class ProfileCorpusTest : public ::testing::TestWithParam<ProfileCase> {};
+
+TEST_P(ProfileCorpusTest, ReadsTheExpectedValue) {
+  const ProfileCase& c = GetParam();
+  const TempDir dir;
+  const std::string path =
+      c.file == kNoFile ? (dir.path() / "tarvex.ini").string() : dir.Write("tarvex.ini", c.file);
+  const std::string value =
+      platform::GetPrivateProfileStringA(runtime::AnsiToText(c.section), c.key, "", c.size, path);
+  EXPECT_EQ(runtime::TextToAnsi(value), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Corpus, ProfileCorpusTest, ::testing::ValuesIn(ProfileCorpus()),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace tarvex::testing
