@@ -129,12 +129,15 @@ double DecimalNumber(Cursor& cursor) {
   return negative ? -magnitude : magnitude;
 }
 
-// Nearest integer, halves to the even neighbour; independent of the FPU's rounding mode.
+// Nearest integer, halves to the even neighbour. Built from floor and an
+// exact difference only: some C libraries' round() misrounds values just
+// below one half (0.49999999999999994 to 1).
 double RoundHalfToEven(double value) {
-  if (std::fabs(value - std::trunc(value)) == 0.5) {
-    return 2.0 * std::round(value / 2.0);
-  }
-  return std::round(value);
+  const double below = std::floor(value);
+  const double fraction = value - below;  // exact for every finite double
+  if (fraction > 0.5) return below + 1.0;
+  if (fraction < 0.5) return below;
+  return std::fmod(below, 2.0) == 0.0 ? below : below + 1.0;
 }
 
 template <class Int>
