@@ -68,7 +68,7 @@ INSTANTIATE_TEST_SUITE_P(
                       // Not numbers.
                       ColorCase{"", std::nullopt}, ColorCase{"red", std::nullopt},
                       ColorCase{"255abc", std::nullopt}, ColorCase{"&HFF", std::nullopt},
-                      ColorCase{"1e3", std::nullopt}, ColorCase{"-", std::nullopt},
+                      ColorCase{"1e3", 1000}, ColorCase{"-", std::nullopt},
                       ColorCase{"2 55", std::nullopt},
                       // Numbers that are no colour.
                       ColorCase{"16777216", std::nullopt}, ColorCase{"-1", std::nullopt},
