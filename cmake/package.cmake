@@ -7,7 +7,15 @@ if(NOT WIN32)
   return()
 endif()
 
-install(FILES $<TARGET_FILE:tarvex> $<TARGET_FILE:vbmp3> DESTINATION .)
+# Stripped of their debugging information; the library's import library is
+# for developers only and stays out. Deferred to the end of the top folder:
+# the targets exist only once every folder has been read.
+function(tarvex_install_windows_program)
+  install(TARGETS tarvex vbmp3
+    RUNTIME DESTINATION .
+    ARCHIVE DESTINATION lib EXCLUDE_FROM_ALL)
+endfunction()
+cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL tarvex_install_windows_program)
 install(FILES ${PROJECT_SOURCE_DIR}/samples/readme.txt ${PROJECT_SOURCE_DIR}/samples/tarvex.ini
   DESTINATION .)
 

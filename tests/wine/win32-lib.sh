@@ -12,10 +12,12 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 
 W32_PIDS=()
 W32_TMP=$(mktemp -d)
+W32_PREFIX=
 
 w32_cleanup() {
   local pid
-  [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null || true
+  # Only the Wine server of our own prefix is stopped.
+  if [ -n "$W32_PREFIX" ]; then WINEPREFIX=$W32_PREFIX wineserver -k 2>/dev/null || true; fi
   for pid in "${W32_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
   for pid in "${W32_PIDS[@]}"; do wait "$pid" 2>/dev/null || true; done
   rm -rf "$W32_TMP"
@@ -46,7 +48,8 @@ start_xvfb() {
 
 # A fresh Wine prefix in the temporary directory, with its own Wine server.
 make_wine_prefix() {
-  export WINEPREFIX=$W32_TMP/prefix
+  W32_PREFIX=$W32_TMP/prefix
+  export WINEPREFIX=$W32_PREFIX
   wine wineboot --init >/dev/null 2>&1 || fail "wineboot could not make a prefix"
   wineserver -w
 }

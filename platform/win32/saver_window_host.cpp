@@ -1,0 +1,157 @@
+#include "platform/win32/saver_window_host.h"
+
+#include "platform/win32/design_units.h"
+#include "platform/win32/win32_desktop.h"
+
+namespace tarvex::platform::win32 {
+
+namespace {
+
+std::unique_ptr<GdiPictureSurface> DesignSurface(double left, double top, double width,
+                                                 double height, int dpi) {
+  return std::make_unique<GdiPictureSurface>(
+      static_cast<float>(TwipsToPixels(left, dpi)), static_cast<float>(TwipsToPixels(top, dpi)),
+      TwipsToPixels(width, dpi), TwipsToPixels(height, dpi), dpi);
+}
+
+}  // namespace
+
+std::unique_ptr<SaverWindowHost> CreateWin32SaverWindowHost(Win32Desktop& desktop) {
+  const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  return std::make_unique<Win32SaverWindowHost>(screen, ScreenDpi(), &desktop);
+}
+
+Win32SaverWindowHost::Win32SaverWindowHost(const RECT& screen, int dpi, Win32Desktop* desktop)
+    : desktop_(desktop) {
+  // The design layout: page copy, display, text page.
+  pictures_[0] = DesignSurface(1260, 300, 9000, 4500, dpi);
+  pictures_[1] = DesignSurface(120, 840, 10440, 4515, dpi);
+  pictures_[2] = DesignSurface(0, 0, 10440, 4515, dpi);
+  SaverWindowInput& input = *this;
+  window_ = std::make_unique<SaverWindow>(screen, input);
+  timer_ = std::make_unique<Win32SaverTimer>(window_->Frame(), SaverWindow::kTimerId);
+  pictures_[1]->SetView(window_->Display());
+  if (desktop_ != nullptr) desktop_->SetSaverWindow(window_->Frame());
+}
+
+Win32SaverWindowHost::~Win32SaverWindowHost() {
+  timer_->SetEnabled(false);
+  if (desktop_ != nullptr) desktop_->SetSaverWindow(nullptr);
+}
+
+float Win32SaverWindowHost::ScaleWidth() const {
+  RECT client{};
+  GetClientRect(window_->Frame(), &client);
+  return static_cast<float>(client.right - client.left);
+}
+
+float Win32SaverWindowHost::ScaleHeight() const {
+  RECT client{};
+  GetClientRect(window_->Frame(), &client);
+  return static_cast<float>(client.bottom - client.top);
+}
+
+WindowHandle Win32SaverWindowHost::Handle() const {
+  return reinterpret_cast<WindowHandle>(window_->Frame());
+}
+
+// GDI's own StretchBlt, in the DC's default stretching mode: the program
+// sets none.
+bool Win32SaverWindowHost::StretchBlt(PictureSurface& dest, int x, int y, int width, int height,
+                                      PictureSurface& source, int sourceX, int sourceY,
+                                      int sourceWidth, int sourceHeight, std::uint32_t rop) {
+  auto& to = dynamic_cast<GdiPictureSurface&>(dest);
+  auto& from = dynamic_cast<GdiPictureSurface&>(source);
+  // A copy within one image reads from a snapshot, not from pixels it has
+  // just written.
+  std::unique_ptr<GdiPictureSurface> snapshot;
+  if (&to == &from) snapshot = from.ImageCopy();
+  const HDC sourceDc = snapshot ? snapshot->Dc() : from.Dc();
+  return ::StretchBlt(to.Dc(), x, y, width, height, sourceDc, sourceX, sourceY, sourceWidth,
+                      sourceHeight, rop) != FALSE;
+}
+
+void Win32SaverWindowHost::Dispatch(const std::function<void(SaverWindowEvents&)>& call) {
+  if (form_ == nullptr || error_) return;
+  try {
+    call(*form_);
+  } catch (...) {
+    // A run-time error ends the modal show; ShowModal raises it again.
+    error_ = std::current_exception();
+    Closed();
+    window_->Hide();
+  }
+}
+
+void Win32SaverWindowHost::WindowMouseMove(std::int16_t button, std::int16_t shift, float x,
+                                           float y) {
+  Dispatch([&](SaverWindowEvents& form) { form.Form_MouseMove(button, shift, x, y); });
+}
+
+void Win32SaverWindowHost::DisplayMouseMove(std::int16_t button, std::int16_t shift, float x,
+                                            float y) {
+  Dispatch([&](SaverWindowEvents& form) { form.picTARVEX_MouseMove(1, button, shift, x, y); });
+}
+
+void Win32SaverWindowHost::DisplayClick() {
+  Dispatch([](SaverWindowEvents& form) { form.picTARVEX_Click(1); });
+}
+
+void Win32SaverWindowHost::WindowKeyDown(std::int16_t key, std::int16_t shift) {
+  Dispatch([&](SaverWindowEvents& form) { form.Form_KeyDown(key, shift); });
+}
+
+void Win32SaverWindowHost::DisplayKeyDown(std::int16_t key, std::int16_t shift) {
+  Dispatch([&](SaverWindowEvents& form) { form.picTARVEX_KeyDown(1, key, shift); });
+}
+
+void Win32SaverWindowHost::Activated() {
+  Dispatch([](SaverWindowEvents& form) { form.Form_Activate(); });
+}
+
+void Win32SaverWindowHost::TimerTick() {
+  if (timer_->Enabled()) Dispatch([](SaverWindowEvents& form) { form.tmrStr_Timer(); });
+}
+
+bool Win32SaverWindowHost::MayClose() {
+  if (unloading_ || closed_) return false;
+  unloading_ = true;
+  std::int16_t cancel = 0;
+  Dispatch([&](SaverWindowEvents& form) { form.Form_Unload(cancel); });
+  unloading_ = false;
+  return !closed_ && (cancel == 0 || error_);
+}
+
+void Win32SaverWindowHost::Closed() {
+  closed_ = true;
+  timer_->SetEnabled(false);
+}
+
+void Win32SaverWindowHost::PaintDisplay(HDC dc) {
+  pictures_[1]->PaintTo(dc);
+}
+
+void Win32SaverWindowHost::ShowModal() {
+  if (closed_) return;
+  window_->Show();
+  MSG message{};
+  while (!closed_) {
+    const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+    if (got == 0) {
+      // A quit request is for the outermost loop: pass it on.
+      PostQuitMessage(static_cast<int>(message.wParam));
+      break;
+    }
+    if (got == -1) break;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  window_->Hide();
+  if (error_) std::rethrow_exception(error_);
+}
+
+void Win32SaverWindowHost::RequestUnload() {
+  if (!closed_) SendMessageA(window_->Frame(), WM_CLOSE, 0, 0);
+}
+
+}  // namespace tarvex::platform::win32
