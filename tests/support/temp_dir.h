@@ -1,5 +1,6 @@
 #pragma once
-// A fresh directory for one test, removed with everything in it afterwards.
+// A fresh directory for one test, removed with everything in it afterwards,
+// read-only files and folders included.
 
 #include <unistd.h>
 
@@ -8,6 +9,7 @@
 #include <fstream>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 namespace tarvex::testing {
 
@@ -17,18 +19,20 @@ class TempDir {
     static std::atomic<int> counter{0};
     path_ = std::filesystem::temp_directory_path() /
             ("tarvex-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-    std::filesystem::remove_all(path_);
+    // Process ids repeat (under Wine especially): a folder of the same name
+    // may be left from a run that was killed.
+    RemoveAll(path_);
     std::filesystem::create_directories(path_);
   }
-  ~TempDir() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
+  ~TempDir() { RemoveAll(path_); }
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
 
   const std::filesystem::path& path() const { return path_; }
   std::string str() const { return path_.string(); }
+
+  // The path of the file `name` in this directory.
+  std::string File(const std::string& name) const { return (path_ / name).string(); }
 
   // Writes `bytes` exactly to the file `name` in this directory.
   std::string Write(const std::string& name, std::string_view bytes) const {
@@ -45,6 +49,29 @@ class TempDir {
   }
 
  private:
+  // Windows refuses to delete a read-only file, and POSIX systems the entries
+  // of a read-only folder: give the owner back write access first. Links are
+  // left alone, so nothing outside the folder changes.
+  static void RemoveAll(const std::filesystem::path& root) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    if (fs::is_symlink(root, error)) {
+      fs::remove(root, error);
+      return;
+    }
+    fs::permissions(root, fs::perms::owner_all, fs::perm_options::add, error);
+    fs::recursive_directory_iterator entry(root, fs::directory_options::skip_permission_denied,
+                                           error);
+    for (; !error && entry != fs::recursive_directory_iterator(); entry.increment(error)) {
+      std::error_code ignored;
+      if (entry->is_symlink(ignored)) continue;
+      const fs::perms access =
+          entry->is_directory(ignored) ? fs::perms::owner_all : fs::perms::owner_write;
+      fs::permissions(entry->path(), access, fs::perm_options::add, ignored);
+    }
+    fs::remove_all(root, error);
+  }
+
   std::filesystem::path path_;
 };
 

@@ -17,13 +17,6 @@ case $2 in
       cat "$log" >&2
       exit 1
     fi
-    # Test folders an earlier run could not remove (Windows keeps read-only
-    # files): process ids repeat under Wine, and so would their names.
-    for left in "$WINEPREFIX"/drive_c/users/*/Temp/tarvex-test-*; do
-      [ -e "$left" ] || continue
-      chmod -R u+w "$left"
-      rm -rf "$left"
-    done
     ;;
   cleanup)
     "$wineserver" --kill || true

@@ -2,44 +2,35 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
+#include <string>
 
 #include "music/vbmp3_binding.h"
 #include "tests/support/fake_desktop.h"
+#include "tests/support/temp_dir.h"
 #include "tests/unit/music/fake_library.h"
 
 namespace tarvex::music {
 namespace {
 
-namespace fs = std::filesystem;
 using testing::FakeDesktop;
 using testing::FakeLibrary;
+using testing::TempDir;
 
 constexpr const char* kPrologue = "init getState(0) getEncodeState(0,0) getVolume";
 
 class MusicStartTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    SetLibraryDirectory(FAKE_VBMP3_COMPLETE_DIR);
-    dir_ = fs::temp_directory_path() / ("music-start-" + std::to_string(::getpid()));
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
+  void SetUp() override { SetLibraryDirectory(FAKE_VBMP3_COMPLETE_DIR); }
 
-  std::string MakeFile(const std::string& name) {
-    const fs::path path = dir_ / name;
-    std::ofstream(path) << "not really music";
-    return path.string();
-  }
+  std::string MakeFile(const std::string& name) const { return temp_.Write(name, "not music"); }
 
   FakeLibrary fake_{FAKE_VBMP3_COMPLETE_DIR};
   FakeDesktop desktop_;
-  fs::path dir_;
+  TempDir temp_;
 };
 
 TEST_F(MusicStartTest, NoFileMeansNoCallAfterTheVolumeAndNoMessage) {
-  for (const std::string& name : {std::string(), (dir_ / "missing.mp3").string(), dir_.string()}) {
+  for (const std::string& name : {std::string(), temp_.File("missing.mp3"), temp_.str()}) {
     fake_.Reset();
     MusicStart(desktop_, name);
     EXPECT_EQ(fake_.Calls(), kPrologue) << name;
@@ -72,15 +63,22 @@ TEST_F(MusicStartTest, OpenFailureShowsTheLibrarysErrorNumber) {
 
 TEST_F(MusicStartTest, ExistenceUsesTheStoredNameAndOpenTheTrimmedOne) {
   const std::string padded = MakeFile(" padded.mp3 ");
+  const std::string trimmed = padded.substr(0, padded.size() - 1);
+  const std::string played = std::string(kPrologue) + " stop open(" + trimmed +
+                             ",zeroed) getState(0) getEncodeState(0,0) play";
   fake_.Reset(1);
   MusicStart(desktop_, padded + "  ");
+#ifdef _WIN32
+  // Windows drops trailing blanks from file names: the stored name names the
+  // file, and the trimmed one is opened.
+  EXPECT_EQ(fake_.Calls(), played);
+#else
   EXPECT_EQ(fake_.Calls(), kPrologue) << "the stored name with blanks names no file";
+#endif
 
   fake_.Reset(1);
   MusicStart(desktop_, padded);
-  const std::string trimmed = padded.substr(0, padded.size() - 1);
-  EXPECT_EQ(fake_.Calls(), std::string(kPrologue) + " stop open(" + trimmed +
-                               ",zeroed) getState(0) getEncodeState(0,0) play");
+  EXPECT_EQ(fake_.Calls(), played);
 }
 
 TEST_F(MusicStartTest, HiddenFilesDoNotCount) {
@@ -90,13 +88,15 @@ TEST_F(MusicStartTest, HiddenFilesDoNotCount) {
   EXPECT_EQ(fake_.Calls(), kPrologue);
 }
 
-TEST_F(MusicStartTest, MissingLibraryRunsSilently) {
-  const std::string path = MakeFile("song.mp3");
-  SetLibraryDirectory((dir_ / "nowhere/").string());
-  // The stand-in stays loaded through `fake_`, but it has no soname, so
-  // neither the new directory nor the system's search finds it.
-  EXPECT_NO_THROW(MusicStart(desktop_, path));
-  EXPECT_TRUE(desktop_.calls.empty());
+// No stand-in is loaded here: Windows would hand a loaded library of the same
+// name to the system's search.
+TEST(MusicStartWithoutLibraryTest, RunsSilently) {
+  const TempDir temp;
+  const std::string path = temp.Write("song.mp3", "not music");
+  SetLibraryDirectory(temp.File("nowhere/"));
+  FakeDesktop desktop;
+  EXPECT_NO_THROW(MusicStart(desktop, path));
+  EXPECT_TRUE(desktop.calls.empty());
 }
 
 }  // namespace
