@@ -64,6 +64,7 @@ void QtPictureSurface::SetHeight(float value) {
 
 void QtPictureSurface::Resize(int width, int height) {
   if (!image_.isNull() && width == image_.width() && height == image_.height()) return;
+  FillCleared();
   QImage resized(width, height, QImage::Format_RGB32);
   const int dotsPerMeter = static_cast<int>(std::lround(dpi_ / 0.0254));
   resized.setDotsPerMeterX(dotsPerMeter);
@@ -76,7 +77,7 @@ void QtPictureSurface::Resize(int width, int height) {
                 reinterpret_cast<std::uint32_t*>(resized.scanLine(y)));
   }
   image_ = std::move(resized);
-  cleanRows_.assign(static_cast<std::size_t>(height), 0);
+  rows_.assign(static_cast<std::size_t>(height), kRowDrawn);
   Touched();
   if (view_) view_->resize(width, height);
 }
@@ -142,6 +143,7 @@ QString QtPictureSurface::VisibleText(const std::string& text) const {
 }
 
 void QtPictureSurface::PrintLine(const std::string& text) {
+  FillCleared();
   const double top = ToPixels(currentY_);
   const int height = LineHeight();
   if (!text.empty() && !image_.isNull() && top < image_.height() && top + height > 0) {
@@ -152,25 +154,41 @@ void QtPictureSurface::PrintLine(const std::string& text) {
     const QFontMetricsF metrics(font_, &image_);
     painter.drawText(QPointF(currentX_, top + metrics.ascent()), VisibleText(text));
     const auto first = static_cast<std::size_t>(std::max(0.0, std::floor(top)));
-    const auto last =
-        std::min(cleanRows_.size(), static_cast<std::size_t>(std::ceil(top + height)));
-    for (std::size_t row = first; row < last; ++row) cleanRows_[row] = 0;
+    const auto last = std::min(rows_.size(), static_cast<std::size_t>(std::ceil(top + height)));
+    for (std::size_t row = first; row < last; ++row) rows_[row] = kRowDrawn;
     Touched();
   }
   currentX_ = 0;
   currentY_ = static_cast<float>(ToUnits(top + height));
 }
 
-// Only rows drawn on since the last clear need filling: the others are
-// black already.
+// Rows are filled when next drawn on, while their pixels are at hand, or
+// when the image is read or shown; rows no one drew on are black already.
 void QtPictureSurface::Cls() {
-  ClearDirtyRows(WritablePixels(), cleanRows_, kBlack);
+  ClearRows(rows_);
+  someCleared_ = true;
+  Touched();
   currentX_ = 0;
   currentY_ = 0;
 }
 
 void QtPictureSurface::Refresh() {
+  FillCleared();
   if (view_) view_->update();
+}
+
+const QImage& QtPictureSurface::Image() const {
+  FillCleared();
+  return image_;
+}
+
+void QtPictureSurface::FillCleared() const {
+  if (!someCleared_) return;
+  someCleared_ = false;
+  if (image_.isNull()) return;
+  auto* bits = reinterpret_cast<std::uint32_t*>(image_.bits());
+  FillClearedRows({bits, image_.width(), image_.height(), image_.bytesPerLine() / 4}, rows_,
+                  kBlack);
 }
 
 PixelView QtPictureSurface::WritablePixels() {
@@ -181,6 +199,7 @@ PixelView QtPictureSurface::WritablePixels() {
 }
 
 ConstPixelView QtPictureSurface::Pixels() const {
+  FillCleared();
   if (image_.isNull()) return {nullptr, 0, 0, 0};
   return {reinterpret_cast<const std::uint32_t*>(image_.constBits()), image_.width(),
           image_.height(), image_.bytesPerLine() / 4};

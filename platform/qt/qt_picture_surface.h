@@ -50,22 +50,25 @@ class QtPictureSurface final : public platform::PictureSurface {
   void Cls() override;
   void Refresh() override;
 
-  const QImage& Image() const { return image_; }
+  // The image as shown: rows that Cls has left unfilled are filled first.
+  const QImage& Image() const;
   const QFont& Font() const { return font_; }
   // Line height in pixels: the font's ascent plus descent, without leading.
   int LineHeight() const;
 
-  // For StretchBlt: the pixels to write (the caller reports the write with
-  // the clean-row flags it is given), the pixels to read, and where they
-  // differ from the black background.
+  // For StretchBlt: the pixels to write, which the writer must keep in step
+  // with the row states (RowState, one per row) that CleanRows gives: rows
+  // that Cls has cleared are not filled yet. Then the pixels to read, and
+  // where they differ from the black background.
   PixelView WritablePixels();
-  std::vector<std::uint8_t>& CleanRows() { return cleanRows_; }
+  std::vector<std::uint8_t>& CleanRows() { return rows_; }
   ConstPixelView Pixels() const;
   const RowSpans& Spans() const;
 
  private:
   void Resize(int width, int height);
   void Touched();
+  void FillCleared() const;
   double ToPixels(double units) const;
   double ToUnits(double pixels) const;
   QString VisibleText(const std::string& text) const;
@@ -73,13 +76,16 @@ class QtPictureSurface final : public platform::PictureSurface {
   float left_;
   float top_;
   double dpi_;
-  QImage image_;
+  // Cls only marks rows cleared; whatever reads or shows the image fills
+  // them first (FillCleared), so the image always reads as cleared.
+  mutable QImage image_;
+  mutable std::vector<std::uint8_t> rows_;  // RowState
+  mutable bool someCleared_ = false;        // rows_ may hold kRowCleared
   QFont font_;
   platform::OleColor foreColor_ = 0;
   float currentX_ = 0;
   float currentY_ = 0;
   std::optional<float> scaleHeight_;  // the vertical user scale, once set
-  std::vector<std::uint8_t> cleanRows_;
   mutable std::optional<RowSpans> spans_;
   QPointer<QWidget> view_;
 };

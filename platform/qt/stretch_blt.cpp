@@ -2,15 +2,23 @@
 
 #include <algorithm>
 #include <cstring>
+#include <cwchar>
 #include <unordered_map>
 
 namespace tarvex::qt {
 namespace {
 
-constexpr int kMergeGap = 4;
+// Spans closer than this merge: drawing a few background pixels costs less
+// than starting another span.
+constexpr int kMergeGap = 8;
 constexpr std::uint32_t kBlack = 0xFF000000u;
 // Source positions are 32.32 fixed point: one source pixel is kOne.
 constexpr std::uint64_t kOne = std::uint64_t{1} << 32;
+// A whole footprint, in the shares that shrinking weighs pixels by.
+constexpr std::uint32_t kWhole = 1u << 16;
+// Widenings to more columns than this sample each column rather than keep
+// tables of a byte or more a column.
+constexpr std::int64_t kMaxTabledColumns = 1 << 16;
 // The column filters a thread keeps for reuse hold at most this many bytes.
 constexpr std::size_t kFilterMemory = std::size_t{16} << 20;
 
@@ -34,14 +42,31 @@ std::uint32_t Mix(std::uint32_t a, std::uint32_t b, std::uint32_t w) {
   return Pack((spreadB << 8) + (Spread(a) - spreadB) * w);
 }
 
-// Fills at memory speed: the compiler leaves a plain loop of 32-bit stores
-// as it is at -O2.
+// A sum of pixels weighted in 1/65536, two channels to a 64-bit word with
+// 32 bits each: weights that add up to 65536 never carry between channels.
+class WideSum {
+ public:
+  void Add(std::uint32_t p, std::uint32_t weight) {
+    blueRed_ += ((p & 0xFFu) | std::uint64_t{p & 0xFF0000u} << 16) * weight;
+    greenAlpha_ += ((p >> 8 & 0xFFu) | std::uint64_t{p >> 24} << 32) * weight;
+  }
+
+  std::uint32_t Pixel() const {
+    return static_cast<std::uint32_t>((blueRed_ >> 16 & 0xFFu) | (blueRed_ >> 32 & 0xFF0000u) |
+                                      (greenAlpha_ >> 8 & 0xFF00u) |
+                                      (greenAlpha_ >> 24 & 0xFF000000u));
+  }
+
+ private:
+  std::uint64_t blueRed_ = 0;
+  std::uint64_t greenAlpha_ = 0;
+};
+
+// Fills at memory speed, through the C library's wide fill (wchar_t is 32
+// bits wide on the systems this layer runs on).
 void FillPixels(std::uint32_t* pixels, std::size_t count, std::uint32_t value) {
-  using Block = std::uint32_t __attribute__((vector_size(32)));
-  const Block block = Block{} + value;
-  std::size_t i = 0;
-  for (; i + 8 <= count; i += 8) std::memcpy(pixels + i, &block, sizeof block);
-  for (; i < count; ++i) pixels[i] = value;
+  static_assert(sizeof(wchar_t) == sizeof(std::uint32_t));
+  std::wmemset(reinterpret_cast<wchar_t*>(pixels), static_cast<wchar_t>(value), count);
 }
 
 // One axis of a blit with its signs taken out: lengths are positive and
@@ -85,8 +110,7 @@ void MixFour(const std::uint32_t* row, const std::uint32_t* weights, std::uint32
   std::memcpy(&w, weights, sizeof w);
   const Words wideA = __builtin_convertvector(a, Words);
   const Words wideB = __builtin_convertvector(b, Words);
-  const Words mixed =
-      ((wideB << 8) + (wideA - wideB) * __builtin_convertvector(w, Words)) >> 8;
+  const Words mixed = ((wideB << 8) + (wideA - wideB) * __builtin_convertvector(w, Words)) >> 8;
   const auto pixels = reinterpret_cast<Quad>(a);
   const auto mixes = reinterpret_cast<Quad>(__builtin_convertvector(mixed, Bytes));
   const Quad low = __builtin_shufflevector(pixels, mixes, 0, 4, 1, 5);
@@ -103,21 +127,23 @@ struct ColumnRange {
 
 // The horizontal box filter from one width to another. Destination column j
 // (counted along the copy) covers the source positions [j step, (j+1) step);
-// each source pixel in it weighs by the part it covers, in 1/256.
+// each source pixel in it weighs by the part it covers.
 class ColumnFilter {
  public:
   ColumnFilter(std::int64_t destLength, std::int64_t sourceLength)
       : step_((static_cast<std::uint64_t>(sourceLength) << 32) /
               static_cast<std::uint64_t>(destLength)),
-        inverse_((std::uint64_t{1} << 40) / step_),
-        middle_(static_cast<std::uint32_t>(std::min<std::uint64_t>(inverse_, 256))) {
-    if (Widens()) {
+        inverse_((std::uint64_t{1} << 56) / step_),
+        middle_(step_ > kOne ? Covered(kOne) : 0) {
+    if (step_ < kOne && destLength <= kMaxTabledColumns) {
       MakePairWeights(sourceLength);
       MakeAdvances(destLength);
     }
   }
 
-  bool Widens() const { return step_ < kOne; }
+  // Whether columns come from pairs: a widening, not so wide that its
+  // tables would cost more than sampling each column.
+  bool Widens() const { return !advances_.empty(); }
   bool IsOneToOne() const { return step_ == kOne; }
   std::size_t Bytes() const { return sizeof *this + pairWeights_.size() * 4 + advances_.size(); }
 
@@ -130,29 +156,30 @@ class ColumnFilter {
     return {(begin << 32) / step_, ((end << 32) - 1) / step_ + 1};
   }
 
-  // The value of column j.
+  // The value of column j: each pixel weighs, in 1/65536, the part of the
+  // footprint it covers; the last one takes what the others leave, so the
+  // weights add up exactly.
   std::uint32_t Sample(const std::uint32_t* row, std::uint64_t j) const {
     const std::uint64_t start = j * step_;
     const std::uint64_t first = start >> 32;
     const std::uint64_t last = LastSource(j);
     if (first == last) return row[first];
-    const std::uint32_t head = Weight(((first + 1) << 32) - start);
-    std::uint64_t sum = Spread(row[first]) * head;
-    std::uint32_t used = head;
-    for (std::uint64_t i = first + 1; i < last; ++i) {
-      sum += Spread(row[i]) * middle_;
-      used += middle_;
-    }
-    return Pack(sum + Spread(row[last]) * (256 - used));
+    WideSum sum;
+    const std::uint32_t head = Covered(((first + 1) << 32) - start);
+    sum.Add(row[first], head);
+    for (std::uint64_t i = first + 1; i < last; ++i) sum.Add(row[i], middle_);
+    sum.Add(row[last], kWhole - head - middle_ * static_cast<std::uint32_t>(last - first - 1));
+    return sum.Pixel();
   }
 
   // When widening, a column covers one source pixel or straddles two. The
   // values of source pixels [first, last] and of the mixes that straddling
-  // columns take go to `pairs`: pixel i at 2 (i - first), its mix with its
-  // right neighbour just after.
+  // columns take go to `pairs`: pixel i at 2 i, its mix with its right
+  // neighbour just after.
   void MakePairs(const std::uint32_t* row, std::uint64_t first, std::uint64_t last,
                  std::uint32_t* pairs) const {
     std::uint64_t i = first;
+    pairs += 2 * first;
     for (; i + 4 <= last; i += 4, pairs += 8) MixFour(row + i, &pairWeights_[i], pairs);
     for (; i < last; ++i, pairs += 2) {
       pairs[0] = row[i];
@@ -161,38 +188,38 @@ class ColumnFilter {
     pairs[0] = row[last];
   }
 
-  // Columns `range` of a widening from the pairs made from source pixel
-  // `first` on, written one after another from `out` in `direction`.
-  void DrawFromPairs(const std::uint32_t* pairs, std::uint64_t first, ColumnRange range,
-                     std::uint32_t* out, std::ptrdiff_t direction) const {
-    std::uint64_t pair = PairOf(range.begin) - 2 * first;
-    for (std::uint64_t j = range.begin; j < range.end; ++j, out += direction) {
-      *out = pairs[pair];
+  // Columns `range` of a widening, from the pairs made for them, written
+  // one after another from `out` in `direction`.
+  void DrawFromPairs(const std::uint32_t* pairs, ColumnRange range, std::uint32_t* out,
+                     std::ptrdiff_t direction) const {
+    // Column j's pair, 2 (first source) + (1 if it straddles), is its first
+    // source plus its last.
+    std::uint64_t pair = PairOf(range.begin);
+    std::uint64_t j = range.begin;
+    for (; j + 2 <= range.end; j += 2, out += 2 * direction) {
+      out[0] = pairs[pair];
       pair += advances_[j];
+      out[direction] = pairs[pair];
+      pair += advances_[j + 1];
     }
+    if (j < range.end) *out = pairs[pair];
   }
 
  private:
-  // The weight of `part` of a footprint. Callers keep part * inverse_
-  // below 2^40: a part of a narrower footprint, or a whole source pixel of
-  // a wider one.
-  std::uint32_t Weight(std::uint64_t part) const {
-    return static_cast<std::uint32_t>(std::min<std::uint64_t>((part * inverse_) >> 32, 256));
+  // The share, in 1/65536, of the first `part` of a footprint (part < step).
+  std::uint32_t Covered(std::uint64_t part) const {
+    return static_cast<std::uint32_t>((part * inverse_) >> 40);
   }
 
-  // Where column j finds its value among the pairs made from source pixel
-  // 0 on: 2 (first source) + (1 if it straddles), which is its first source
-  // plus its last.
+  // Where column j of a widening finds its value among the pairs:
+  // 2 (first source) + (1 if it straddles), its first source plus its last.
   std::uint64_t PairOf(std::uint64_t j) const { return FirstSource(j) + LastSource(j); }
 
-  // How far the pair moves from each column to the next: 0, 1 or 2, since
-  // a column covers at most one pixel.
+  // How far the pair moves from each column to the next (0, 1 or 2).
   void MakeAdvances(std::int64_t destLength) {
     advances_.assign(static_cast<std::size_t>(destLength), 0);
-    for (std::int64_t j = 0; j + 1 < destLength; ++j) {
-      const auto column = static_cast<std::uint64_t>(j);
-      advances_[static_cast<std::size_t>(j)] =
-          static_cast<std::uint8_t>(PairOf(column + 1) - PairOf(column));
+    for (std::uint64_t j = 0; j + 1 < static_cast<std::uint64_t>(destLength); ++j) {
+      advances_[j] = static_cast<std::uint8_t>(PairOf(j + 1) - PairOf(j));
     }
   }
 
@@ -205,14 +232,14 @@ class ColumnFilter {
       const auto boundary = static_cast<std::uint64_t>(i + 1) << 32;
       const std::uint64_t start = boundary / step_ * step_;
       if (start < boundary) {
-        pairWeights_[static_cast<std::size_t>(i)] = Weight(boundary - start) * 0x01010101u;
+        pairWeights_[static_cast<std::size_t>(i)] = (Covered(boundary - start) >> 8) * 0x01010101u;
       }
     }
   }
 
   std::uint64_t step_;
-  std::uint64_t inverse_;  // 2^40 / step: weights come out in 1/256
-  std::uint32_t middle_;   // the weight of a whole source pixel when shrinking
+  std::uint64_t inverse_;  // 2^56 / step: shares come out in 1/65536 after >> 40
+  std::uint32_t middle_;   // the share of a whole source pixel when shrinking
   std::vector<std::uint32_t> pairWeights_;
   std::vector<std::uint8_t> advances_;
 };
@@ -223,19 +250,17 @@ class ColumnFilter {
 class FilterCache {
  public:
   const ColumnFilter& For(std::int64_t destLength, std::int64_t sourceLength) {
-    const std::uint64_t key = static_cast<std::uint64_t>(destLength) << 32 |
-                              static_cast<std::uint64_t>(sourceLength);
+    const std::uint64_t key =
+        static_cast<std::uint64_t>(destLength) << 32 | static_cast<std::uint64_t>(sourceLength);
     const auto found = filters_.find(key);
     if (found != filters_.end()) return found->second;
-    const ColumnFilter& made =
-        filters_.try_emplace(key, destLength, sourceLength).first->second;
-    bytes_ += made.Bytes();
-    if (bytes_ > kFilterMemory) {
+    ColumnFilter made(destLength, sourceLength);
+    if (bytes_ + made.Bytes() > kFilterMemory) {
       filters_.clear();
       bytes_ = 0;
-      return For(destLength, sourceLength);
     }
-    return made;
+    bytes_ += made.Bytes();
+    return filters_.emplace(key, std::move(made)).first->second;
   }
 
   std::vector<std::uint32_t>& Pairs() { return pairs_; }
@@ -285,8 +310,7 @@ class BandCopier {
   void Add(std::int64_t begin, std::int64_t end) {
     const ColumnRange over =
         filter_.Over(static_cast<std::uint64_t>(begin), static_cast<std::uint64_t>(end));
-    const ColumnRange range{std::max(over.begin, visible_.begin),
-                            std::min(over.end, visible_.end)};
+    const ColumnRange range{std::max(over.begin, visible_.begin), std::min(over.end, visible_.end)};
     if (range.begin >= range.end) return;
     std::vector<ColumnRange>& ranges = scratch_.Ranges();
     if (!ranges.empty() && range.begin <= ranges.back().end) {
@@ -303,13 +327,13 @@ class BandCopier {
     if (ranges.empty()) return false;
     std::uint32_t* out = dest + columns_.destStart;
     if (filter_.Widens()) {
-      const std::uint64_t first = filter_.FirstSource(ranges.front().begin);
-      const std::uint64_t last = filter_.LastSource(ranges.back().end - 1);
       std::vector<std::uint32_t>& pairs = scratch_.Pairs();
-      if (pairs.size() < 2 * (last - first + 1)) pairs.resize(2 * (last - first + 1));
-      filter_.MakePairs(source, first, last, pairs.data());
+      const std::uint64_t needed = 2 * (filter_.LastSource(ranges.back().end - 1) + 1);
+      if (pairs.size() < needed) pairs.resize(needed);
       for (const ColumnRange& range : ranges) {
-        filter_.DrawFromPairs(pairs.data(), first, range, At(out, range), Direction());
+        filter_.MakePairs(source, filter_.FirstSource(range.begin),
+                          filter_.LastSource(range.end - 1), pairs.data());
+        filter_.DrawFromPairs(pairs.data(), range, At(out, range), Direction());
       }
     } else if (filter_.IsOneToOne() && !columns_.mirror) {
       for (const ColumnRange& range : ranges) {
@@ -340,6 +364,28 @@ class BandCopier {
   FilterCache& scratch_;
   ColumnRange visible_{};
 };
+
+// Source columns `axis` of `row`, with those beyond the source image, whose
+// width is `width`, read as black.
+const std::uint32_t* PaddedLine(const std::uint32_t* row, int width, const Axis& axis,
+                                std::vector<std::uint32_t>& padded) {
+  padded.assign(static_cast<std::size_t>(axis.sourceLength), kBlack);
+  for (std::int64_t i = 0; i < axis.sourceLength; ++i) {
+    const std::int64_t x = axis.sourceStart + i;
+    if (x >= 0 && x < width) padded[static_cast<std::size_t>(i)] = row[x];
+  }
+  return padded.data();
+}
+
+// Adds to `copier` the spans of source row `sy` that fall within source
+// columns `axis`.
+void AddSpans(BandCopier& copier, const RowSpans& spans, int sy, const Axis& axis) {
+  for (const RowSpans::Span* s = spans.RowBegin(sy); s != spans.RowEnd(sy); ++s) {
+    const std::int64_t begin = std::max<std::int64_t>(s->begin - axis.sourceStart, 0);
+    const std::int64_t end = std::min<std::int64_t>(s->end - axis.sourceStart, axis.sourceLength);
+    if (begin < end) copier.Add(begin, end);
+  }
+}
 
 }  // namespace
 
@@ -377,59 +423,54 @@ bool StretchBlt(PixelView dest, BlitRect destRect, ConstPixelView source, BlitRe
   FilterCache& cache = FilterCache::OfThisThread();
   BandCopier copier(columns, cache.For(h.destLength, h.sourceLength), cache);
   const bool sourceInside = h.sourceStart >= 0 && h.sourceStart + h.sourceLength <= source.width;
-  std::vector<std::uint32_t>& padded = cache.Padded();
-  const bool useSpans = hints.sourceSpans != nullptr && hints.cleanDestRows != nullptr &&
-                        sourceInside && hints.cleanDestRows->size() == std::size_t(dest.height);
+  std::uint8_t* rows =
+      hints.destRows != nullptr && hints.destRows->size() == std::size_t(dest.height)
+          ? hints.destRows->data()
+          : nullptr;
+  const bool useSpans = rows != nullptr && hints.sourceSpans != nullptr && sourceInside &&
+                        hints.sourceSpans->Background() == hints.background;
   bool drew = false;
   for (std::int64_t y = rowLo; y < rowHi; ++y) {
     const std::int64_t r = y - v.destStart;
     std::int64_t sy = (2 * r + 1) * v.sourceLength / (2 * v.destLength);
     sy = v.sourceStart + (v.mirror ? v.sourceLength - 1 - sy : sy);
     if (sy < 0 || sy >= source.height) continue;
-    const std::uint32_t* row = source.bits + sy * source.stride;
-    if (!sourceInside) {
-      // Columns beyond the source image read as black.
-      padded.assign(static_cast<std::size_t>(h.sourceLength), kBlack);
-      for (std::int64_t i = 0; i < h.sourceLength; ++i) {
-        const std::int64_t sx = h.sourceStart + i;
-        if (sx >= 0 && sx < source.width) padded[static_cast<std::size_t>(i)] = row[sx];
-      }
+    drew = true;
+    std::uint32_t* out = dest.bits + y * dest.stride;
+    if (rows != nullptr && rows[y] == kRowCleared) {
+      FillPixels(out, static_cast<std::size_t>(dest.width), hints.background);
+      rows[y] = kRowClean;
     }
-    const auto yi = static_cast<std::size_t>(y);
     copier.Clear();
-    if (useSpans && (*hints.cleanDestRows)[yi] != 0) {
+    if (useSpans && rows[y] == kRowClean) {
       // The destination row is background already: draw only where the
       // source row has something else.
-      const RowSpans::Span* end = hints.sourceSpans->RowEnd(static_cast<int>(sy));
-      for (const RowSpans::Span* s = hints.sourceSpans->RowBegin(static_cast<int>(sy)); s != end;
-           ++s) {
-        const std::int64_t b = std::max<std::int64_t>(s->begin - h.sourceStart, 0);
-        const std::int64_t e = std::min<std::int64_t>(s->end - h.sourceStart, h.sourceLength);
-        if (b < e) copier.Add(b, e);
-      }
+      AddSpans(copier, *hints.sourceSpans, static_cast<int>(sy), h);
     } else {
       copier.Add(0, h.sourceLength);
     }
-    const std::uint32_t* line = sourceInside ? row + h.sourceStart : padded.data();
-    if (copier.Draw(dest.bits + y * dest.stride, line) && hints.cleanDestRows != nullptr &&
-        yi < hints.cleanDestRows->size()) {
-      (*hints.cleanDestRows)[yi] = 0;
-    }
-    drew = true;
+    const std::uint32_t* row = source.bits + sy * source.stride;
+    const std::uint32_t* line =
+        sourceInside ? row + h.sourceStart : PaddedLine(row, source.width, h, cache.Padded());
+    if (copier.Draw(out, line) && rows != nullptr) rows[y] = kRowDrawn;
   }
   return drew;
 }
 
-void ClearDirtyRows(PixelView image, std::vector<std::uint8_t>& cleanRows,
-                    std::uint32_t background) {
-  const auto rows = std::min(cleanRows.size(), static_cast<std::size_t>(image.height));
-  for (std::size_t y = 0; y < rows; ++y) {
-    if (cleanRows[y] == 0) {
-      FillPixels(image.bits + static_cast<std::ptrdiff_t>(y) * image.stride,
-                 static_cast<std::size_t>(image.width), background);
-    }
+void ClearRows(std::vector<std::uint8_t>& rows) {
+  for (std::uint8_t& row : rows) {
+    if (row == kRowDrawn) row = kRowCleared;
   }
-  std::fill(cleanRows.begin(), cleanRows.end(), 1);
+}
+
+void FillClearedRows(PixelView image, std::vector<std::uint8_t>& rows, std::uint32_t background) {
+  const auto count = std::min(rows.size(), static_cast<std::size_t>(image.height));
+  for (std::size_t y = 0; y < count; ++y) {
+    if (rows[y] != kRowCleared) continue;
+    FillPixels(image.bits + static_cast<std::ptrdiff_t>(y) * image.stride,
+               static_cast<std::size_t>(image.width), background);
+    rows[y] = kRowClean;
+  }
 }
 
 }  // namespace tarvex::qt

@@ -57,13 +57,23 @@ class RowSpans {
   std::vector<Span> spans_;
 };
 
+// What is known of each row of a destination image, one byte a row.
+enum RowState : std::uint8_t {
+  kRowDrawn = 0,    // may hold anything
+  kRowClean = 1,    // holds nothing but the background colour
+  kRowCleared = 2,  // counts as background but is not filled yet: filled
+                    // when drawn on (while its pixels are at hand), or by
+                    // FillClearedRows before anyone reads it
+};
+
 // What the blitter may assume about its two images to skip work.
 struct BlitHints {
-  // One flag per destination row: non-zero when the row holds nothing but
-  // the source spans' background colour. Rows that get drawn are cleared.
-  std::vector<std::uint8_t>* cleanDestRows = nullptr;
+  // One RowState per destination row. Rows that get drawn become kRowDrawn.
+  std::vector<std::uint8_t>* destRows = nullptr;
   // The source's non-background spans; nullptr to draw every pixel.
   const RowSpans* sourceSpans = nullptr;
+  // The colour of clean and cleared destination rows.
+  std::uint32_t background = 0xFF000000u;
 };
 
 // Copies `sourceRect` of `source` into `destRect` of `dest`, scaled to fit.
@@ -74,10 +84,10 @@ struct BlitHints {
 bool StretchBlt(PixelView dest, BlitRect destRect, ConstPixelView source, BlitRect sourceRect,
                 const BlitHints& hints = {});
 
-// Fills with `background` every row of `image` whose flag in `cleanRows`
-// (one per row) is zero, then flags every row clean: a clear that skips
-// the rows no one has drawn on since the last one.
-void ClearDirtyRows(PixelView image, std::vector<std::uint8_t>& cleanRows,
-                    std::uint32_t background);
+// A clear that costs nothing up front: rows drawn on become kRowCleared.
+void ClearRows(std::vector<std::uint8_t>& rows);
+
+// Fills the kRowCleared rows of `image` with `background`; they become clean.
+void FillClearedRows(PixelView image, std::vector<std::uint8_t>& rows, std::uint32_t background);
 
 }  // namespace tarvex::qt

@@ -1,15 +1,20 @@
-// Our StretchBlt: exact copies, the box filter, mirroring, culling, and the
-// span shortcut drawing exactly what the full path draws.
+// Our StretchBlt: exact copies, the box filter against an exact area
+// average, mirroring, culling, the span shortcut drawing exactly what the
+// full path draws, and clears that fill rows only when they are needed.
 
 #include "platform/qt/stretch_blt.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <ostream>
 #include <random>
 #include <string>
 #include <vector>
+
+#include "platform/qt/qt_picture_surface.h"
 
 namespace tarvex::qt {
 namespace {
@@ -184,6 +189,169 @@ TEST(SpanShortcutTest, DrawnRowsAreNoLongerClean) {
   StretchBlt(dest.View(), {0, 0, 4, 3}, source.ConstView(), {0, 0, 4, 3}, {&clean, &spans});
   EXPECT_THAT(clean, ::testing::ElementsAre(1, 0, 1));
   EXPECT_EQ(dest.pixels, source.pixels);
+}
+
+// The box filter against the exact area average of the source pixels each
+// destination column covers, over widenings and shrinkings of many ratios,
+// both directions, clipped or not, and a widening too wide to keep tables
+// for.
+struct FilterCase {
+  int sourceLength;
+  int destLength;
+  bool mirror;
+  int destX;  // negative: clipped on the left
+};
+
+void PrintTo(const FilterCase& c, std::ostream* os) {
+  *os << c.sourceLength << "->" << c.destLength << (c.mirror ? " mirrored" : "") << " at "
+      << c.destX;
+}
+
+// Channel `shift` of destination column j (along the copy), exactly.
+double AreaAverage(const std::vector<std::uint32_t>& row, int destLength, int j, int shift) {
+  const double scale = static_cast<double>(row.size()) / destLength;
+  const double begin = j * scale;
+  const double end = (j + 1) * scale;
+  double sum = 0;
+  for (int i = static_cast<int>(begin); i < static_cast<int>(row.size()) && i < end; ++i) {
+    const double covered = std::min<double>(end, i + 1) - std::max<double>(begin, i);
+    sum += covered * ((row[std::size_t(i)] >> shift) & 0xFF);
+  }
+  return sum / scale;
+}
+
+// How far a channel may stray: a widening mixes neighbours by weights in
+// 1/256 and rounds down, which costs up to 2; a shrinking, with its finer
+// weights, up to 1 however many pixels a column covers.
+constexpr double kRounding = 2.5;
+
+class FilterTest : public ::testing::TestWithParam<FilterCase> {};
+
+TEST_P(FilterTest, EachColumnIsTheAreaAverageOfWhatItCovers) {
+  const FilterCase& c = GetParam();
+  std::mt19937 random(static_cast<unsigned>(c.sourceLength * 7919 + c.destLength));
+  std::vector<std::uint32_t> row(std::size_t(c.sourceLength));
+  for (std::uint32_t& p : row) p = random();
+  const Image source(c.sourceLength, row);
+  Image dest(std::max(c.destLength + c.destX, 1), 1, X);
+  const BlitRect destRect = c.mirror ? BlitRect{c.destX + c.destLength, 0, -c.destLength, 1}
+                                     : BlitRect{c.destX, 0, c.destLength, 1};
+  StretchBlt(dest.View(), destRect, source.ConstView(), {0, 0, c.sourceLength, 1});
+  for (int x = 0; x < dest.width; ++x) {
+    const int j = c.mirror ? c.destLength - 1 - (x - c.destX) : x - c.destX;
+    const std::uint32_t got = dest.pixels[std::size_t(x)];
+    if (j < 0 || j >= c.destLength) {
+      EXPECT_EQ(got, X) << "column " << x << " lies outside the copy";
+      continue;
+    }
+    for (int shift = 0; shift < 32; shift += 8) {
+      const double want = AreaAverage(row, c.destLength, j, shift);
+      ASSERT_NEAR((got >> shift) & 0xFF, want, kRounding) << "column " << x << ", bits " << shift;
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ratios, FilterTest,
+    ::testing::Values(FilterCase{7, 20, false, 0}, FilterCase{96, 119, false, 0},
+                      FilterCase{696, 1720, false, 0}, FilterCase{696, 837, true, 0},
+                      FilterCase{696, 3640, false, -900}, FilterCase{3, 1000, true, -7},
+                      FilterCase{61, 64, true, 3}, FilterCase{20, 7, false, 0},
+                      FilterCase{696, 253, false, 0}, FilterCase{696, 695, true, 0},
+                      FilterCase{1000, 3, false, 0}, FilterCase{64, 61, false, -20},
+                      FilterCase{5, 70000, true, -69500}));
+
+// Widening never mixes the row's end pixels with anything beyond them.
+class EdgeTest : public ::testing::TestWithParam<int> {};
+
+TEST_P(EdgeTest, TheEndColumnsOfAWideningAreTheEndPixels) {
+  std::vector<std::uint32_t> row(96, B);
+  row.front() = R;
+  row.back() = U;
+  const Image source(96, row);
+  Image dest(GetParam(), 1, X);
+  StretchBlt(dest.View(), {0, 0, GetParam(), 1}, source.ConstView(), {0, 0, 96, 1});
+  EXPECT_EQ(dest.pixels.front(), R);
+  EXPECT_EQ(dest.pixels.back(), U);
+}
+
+INSTANTIATE_TEST_SUITE_P(Widths, EdgeTest, ::testing::Values(97, 101, 143, 191, 192, 250, 1000));
+
+// A clear marks rows; a row is filled when something is drawn on it, the
+// others when asked.
+TEST(ClearTest, ClearedRowsAreFilledWhenDrawnOnOrWhenAsked) {
+  Image source(8, 3, B);
+  source.pixels[8 + 2] = W;  // row 1, column 2
+  Image dest(12, 4, X);
+  std::vector<std::uint8_t> rows{kRowDrawn, kRowDrawn, kRowClean, kRowDrawn};
+  ClearRows(rows);
+  EXPECT_THAT(rows, ::testing::ElementsAre(kRowCleared, kRowCleared, kRowClean, kRowCleared));
+  EXPECT_EQ(dest.pixels, Image(12, 4, X).pixels) << "a clear fills nothing by itself";
+
+  const RowSpans spans(source.ConstView(), B);
+  StretchBlt(dest.View(), {0, 0, 12, 2}, source.ConstView(), {0, 0, 8, 2}, {&rows, &spans});
+  Image expected(12, 2, B);
+  StretchBlt(expected.View(), {0, 0, 12, 2}, source.ConstView(), {0, 0, 8, 2});
+  EXPECT_EQ(dest.Row(0), expected.Row(0)) << "a cleared row drawn on holds only the drawing";
+  EXPECT_EQ(dest.Row(1), expected.Row(1));
+  EXPECT_THAT(rows, ::testing::ElementsAre(kRowClean, kRowDrawn, kRowClean, kRowCleared));
+  EXPECT_EQ(dest.Row(3), std::vector<std::uint32_t>(12, X));
+
+  FillClearedRows(dest.View(), rows, B);
+  EXPECT_EQ(dest.Row(3), std::vector<std::uint32_t>(12, B));
+  EXPECT_THAT(rows, ::testing::ElementsAre(kRowClean, kRowDrawn, kRowClean, kRowClean));
+}
+
+// On picture surfaces, as the crawl uses them: what a clear leaves behind
+// must never show.
+class SurfaceClearTest : public ::testing::Test {
+ protected:
+  SurfaceClearTest() {
+    page.SetForeColor(0xFFFFFF);
+    page.PrintLine("WWWWWWWW");
+  }
+
+  void Band(int x, int width, int sourceY) {
+    StretchBlt(display.WritablePixels(), {x, 0, width, 3}, page.Pixels(), {0, sourceY, 200, 3},
+               {&display.CleanRows(), &page.Spans()});
+  }
+
+  // Columns of `row` that hold anything but black.
+  std::vector<int> Lit(int row) {
+    std::vector<int> lit;
+    for (int x = 0; x < display.Image().width(); ++x) {
+      if (display.Image().pixel(x, row) != B) lit.push_back(x);
+    }
+    return lit;
+  }
+
+  QtPictureSurface page{0, 0, 200, 40, 96};
+  QtPictureSurface display{0, 0, 300, 3, 96};
+};
+
+TEST_F(SurfaceClearTest, AClearedDisplayReadsBlackWithoutBeingDrawnOn) {
+  const int row = page.LineHeight() / 2;
+  Band(0, 300, row);
+  ASSERT_FALSE(Lit(1).empty());
+  display.Cls();
+  EXPECT_TRUE(Lit(0).empty());
+  EXPECT_TRUE(Lit(1).empty());
+  EXPECT_TRUE(Lit(2).empty());
+  EXPECT_THAT(display.CleanRows(), ::testing::Each(kRowClean));
+}
+
+TEST_F(SurfaceClearTest, ABandDrawnAfterAClearLeavesNothingOfTheOneBefore) {
+  const int row = page.LineHeight() / 2;
+  Band(0, 300, row);
+  const std::vector<int> wide = Lit(1);
+  display.Cls();
+  Band(100, 50, row);
+  display.Refresh();
+  const std::vector<int> narrow = Lit(1);
+  ASSERT_FALSE(narrow.empty());
+  EXPECT_GE(narrow.front(), 100);
+  EXPECT_LT(narrow.back(), 150);
+  EXPECT_LT(narrow.size(), wide.size());
 }
 
 }  // namespace
