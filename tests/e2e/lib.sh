@@ -24,12 +24,14 @@ fail() {
 # display number is drawn at random far above the usual ones, so that other
 # X clients on this machine (which default to :0) never land on it; the
 # server's lock file decides between two tests that draw the same number.
+# -noreset: without it the server resets when its last client leaves (the
+# readiness probe), refusing whoever connects during the reset.
 start_xvfb() {
   local size=${1:-1024x768} n pid
   for _ in $(seq 20); do
     n=$((200 + RANDOM % 700))
     [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp -noreset >/dev/null 2>&1 &
     pid=$!
     for _ in $(seq 50); do
       kill -0 "$pid" 2>/dev/null || break

@@ -35,7 +35,7 @@ start_xvfb() {
   local size=${1:-1024x768} n
   for n in $(seq 150 199); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp -noreset >/dev/null 2>&1 &
     W32_PIDS+=($!)
     export DISPLAY=":$n"
     for _ in $(seq 50); do
