@@ -9,6 +9,7 @@ E2E_TMP=$(mktemp -d)
 
 e2e_cleanup() {
   local pid
+  if declare -F e2e_extra_cleanup >/dev/null; then e2e_extra_cleanup; fi
   for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
   for pid in "${E2E_PIDS[@]}"; do wait "$pid" 2>/dev/null || true; done
   rm -rf "$E2E_TMP"
@@ -59,10 +60,11 @@ make_program_dir() {
   export XDG_RUNTIME_DIR=$E2E_TMP/runtime
 }
 
-# Waits until a window whose name matches $1 is mapped; prints its id.
+# Waits up to $2 seconds (default 10) until a window whose name matches $1 is
+# mapped; prints its id.
 wait_for_window() {
-  local name=$1 id
-  for _ in $(seq 100); do
+  local name=$1 limit=${2:-10} id
+  for _ in $(seq $((limit * 10))); do
     id=$(xdotool search --onlyvisible --name "$name" 2>/dev/null | head -n 1 || true)
     if [ -n "$id" ]; then
       echo "$id"
