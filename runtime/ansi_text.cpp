@@ -1,6 +1,6 @@
 // The portable half of the text conversion: encoding detection, UTF-8 and
-// UTF-16. The ANSI code page itself (AnsiToText, TextToAnsi, TextToAnsiLossy)
-// lives in the platform layer.
+// UTF-16, and the lossy form of TextToAnsi. The ANSI code page itself
+// (AnsiToText, TextToAnsi) lives in the platform layer.
 #include "runtime/ansi_text.h"
 
 #include <cstddef>
@@ -130,6 +130,21 @@ std::optional<std::string> EncodeText(std::string_view text, TextEncoding encodi
       return EncodeUtf16(text, true);
   }
   return std::nullopt;
+}
+
+// Built on TextToAnsi character by character, so it refuses exactly what
+// the platform's codec refuses.
+std::string TextToAnsiLossy(std::string_view text) {
+  if (auto ansi = TextToAnsi(text)) return *std::move(ansi);
+  std::string ansi;
+  ansi.reserve(text.size());
+  for (std::size_t pos = 0; pos < text.size();) {
+    const Utf8Char c = DecodeUtf8Char(text, pos);
+    const auto one = c.valid ? TextToAnsi(text.substr(pos, c.length)) : std::nullopt;
+    ansi += one ? *one : std::string("?");
+    pos += c.length;
+  }
+  return ansi;
 }
 
 }  // namespace tarvex::runtime

@@ -1,8 +1,8 @@
 #pragma once
 // Text conversion between the program's own text type (UTF-8 in std::string)
 // and the ANSI code page: CP932 (Shift-JIS) on Linux, the system's code page
-// on Windows. The code page functions (AnsiToText, TextToAnsi,
-// TextToAnsiLossy) are implemented by the platform layer; the rest is
+// on Windows. The code page functions (AnsiToText, TextToAnsi) are
+// implemented by the platform layer; the rest is
 // portable. All functions may be called from any thread.
 
 #include <optional>

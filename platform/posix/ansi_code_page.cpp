@@ -178,19 +178,4 @@ std::optional<std::string> TextToAnsi(std::string_view text) {
   return ansi;
 }
 
-std::string TextToAnsiLossy(std::string_view text) {
-  if (auto ansi = TextToAnsi(text)) {
-    return *std::move(ansi);
-  }
-  std::string ansi;
-  ansi.reserve(text.size());
-  for (std::size_t pos = 0; pos < text.size();) {
-    const Utf8Char c = DecodeUtf8Char(text, pos);
-    const auto one = c.valid ? TextToAnsi(text.substr(pos, c.length)) : std::nullopt;
-    ansi += one ? *one : std::string("?");
-    pos += c.length;
-  }
-  return ansi;
-}
-
 }  // namespace tarvex::runtime

@@ -6,6 +6,7 @@
 #include <QPalette>
 #include <QScreen>
 
+#include "dialog/control_click.h"
 #include "dialog/layout.h"
 #include "platform/qt/qt_dialog_choosers.h"
 #include "platform/qt/saver_system_colors.h"
@@ -95,26 +96,7 @@ class QtDialogWindowHost final : public platform::DialogWindowHost {
   }
 
   void Forward(ControlId id) {
-    if (events_ == nullptr) return;
-    switch (id) {
-      case ControlId::cmdOK:
-        events_->cmdOK_Click();
-        break;
-      case ControlId::cmdEXIT:
-        events_->cmdEXIT_Click();
-        break;
-      case ControlId::cmdSansyo:
-        events_->cmdSansyo_Click();
-        break;
-      case ControlId::cmdMP3:
-        events_->cmdMP3_Click();
-        break;
-      case ControlId::lblCol:
-        events_->lblCol_Click();
-        break;
-      default:
-        break;
-    }
+    if (events_ != nullptr) dialog::RaiseClick(*events_, id);
   }
 
   SettingsDialogWindow window_;

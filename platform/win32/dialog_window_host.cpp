@@ -1,5 +1,6 @@
 #include "platform/win32/dialog_window_host.h"
 
+#include "dialog/control_click.h"
 #include "dialog/layout.h"
 #include "platform/win32/design_units.h"
 #include "platform/win32/gdi_colors.h"
@@ -111,25 +112,7 @@ void Win32DialogWindowHost::ShowModal(DialogEvents& events) {
 void Win32DialogWindowHost::Forward(ControlId id) {
   if (events_ == nullptr || error_) return;
   try {
-    switch (id) {
-      case ControlId::cmdOK:
-        events_->cmdOK_Click();
-        break;
-      case ControlId::cmdEXIT:
-        events_->cmdEXIT_Click();
-        break;
-      case ControlId::cmdSansyo:
-        events_->cmdSansyo_Click();
-        break;
-      case ControlId::cmdMP3:
-        events_->cmdMP3_Click();
-        break;
-      case ControlId::lblCol:
-        events_->lblCol_Click();
-        break;
-      default:
-        break;
-    }
+    dialog::RaiseClick(*events_, id);
   } catch (...) {
     error_ = std::current_exception();
     window_.Close();
