@@ -6,7 +6,7 @@
 #include <QPalette>
 #include <QScreen>
 
-#include "dialog/control_click.h"
+#include "dialog/control_routing.h"
 #include "dialog/layout.h"
 #include "platform/qt/qt_dialog_choosers.h"
 #include "platform/qt/saver_system_colors.h"
@@ -17,28 +17,13 @@ namespace tarvex::qt {
 namespace {
 
 using dialog::ControlId;
+using dialog::IdOf;
 using platform::DialogList;
 using platform::DialogTextBox;
 
 double ScreenDpi() {
   const QScreen* screen = QGuiApplication::primaryScreen();
   return screen != nullptr ? screen->logicalDotsPerInch() : 96.0;
-}
-
-ControlId IdOf(DialogList list) {
-  switch (list) {
-    case DialogList::cmbFont:
-      return ControlId::cmbFont;
-    case DialogList::cmbSize:
-      return ControlId::cmbSize;
-    case DialogList::cmbTim:
-      return ControlId::cmbTim;
-  }
-  return ControlId::cmbFont;
-}
-
-ControlId IdOf(DialogTextBox box) {
-  return box == DialogTextBox::txtFile ? ControlId::txtFile : ControlId::txtMP3;
 }
 
 class QtDialogWindowHost final : public platform::DialogWindowHost {

@@ -1,6 +1,6 @@
 #include "platform/win32/dialog_window_host.h"
 
-#include "dialog/control_click.h"
+#include "dialog/control_routing.h"
 #include "dialog/layout.h"
 #include "platform/win32/design_units.h"
 #include "platform/win32/gdi_colors.h"
@@ -9,27 +9,8 @@
 
 namespace tarvex::platform::win32 {
 
-namespace {
-
 using dialog::ControlId;
-
-ControlId IdOf(DialogList list) {
-  switch (list) {
-    case DialogList::cmbFont:
-      return ControlId::cmbFont;
-    case DialogList::cmbSize:
-      return ControlId::cmbSize;
-    case DialogList::cmbTim:
-      return ControlId::cmbTim;
-  }
-  return ControlId::cmbFont;
-}
-
-ControlId IdOf(DialogTextBox box) {
-  return box == DialogTextBox::txtFile ? ControlId::txtFile : ControlId::txtMP3;
-}
-
-}  // namespace
+using dialog::IdOf;
 
 std::unique_ptr<DialogWindowHost> CreateWin32DialogWindowHost() {
   return std::make_unique<Win32DialogWindowHost>();

@@ -1,6 +1,22 @@
-#include "dialog/control_click.h"
+#include "dialog/control_routing.h"
 
 namespace tarvex::dialog {
+
+ControlId IdOf(platform::DialogList list) {
+  switch (list) {
+    case platform::DialogList::cmbFont:
+      return ControlId::cmbFont;
+    case platform::DialogList::cmbSize:
+      return ControlId::cmbSize;
+    case platform::DialogList::cmbTim:
+      return ControlId::cmbTim;
+  }
+  return ControlId::cmbFont;
+}
+
+ControlId IdOf(platform::DialogTextBox box) {
+  return box == platform::DialogTextBox::txtFile ? ControlId::txtFile : ControlId::txtMP3;
+}
 
 void RaiseClick(platform::DialogEvents& events, ControlId id) {
   switch (id) {
