@@ -77,7 +77,7 @@ void QtPictureSurface::Resize(int width, int height) {
                 reinterpret_cast<std::uint32_t*>(resized.scanLine(y)));
   }
   image_ = std::move(resized);
-  rows_.assign(static_cast<std::size_t>(height), kRowDrawn);
+  rows_.assign(static_cast<std::size_t>(height), RowState::Dirty(width));
   Touched();
   if (view_) view_->resize(width, height);
 }
@@ -155,7 +155,7 @@ void QtPictureSurface::PrintLine(const std::string& text) {
     painter.drawText(QPointF(currentX_, top + metrics.ascent()), VisibleText(text));
     const auto first = static_cast<std::size_t>(std::max(0.0, std::floor(top)));
     const auto last = std::min(rows_.size(), static_cast<std::size_t>(std::ceil(top + height)));
-    for (std::size_t row = first; row < last; ++row) rows_[row] = kRowDrawn;
+    for (std::size_t row = first; row < last; ++row) rows_[row] = RowState::Dirty(image_.width());
     Touched();
   }
   currentX_ = 0;

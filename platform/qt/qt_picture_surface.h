@@ -57,11 +57,11 @@ class QtPictureSurface final : public platform::PictureSurface {
   int LineHeight() const;
 
   // For StretchBlt: the pixels to write, which the writer must keep in step
-  // with the row states (RowState, one per row) that CleanRows gives: rows
-  // that Cls has cleared are not filled yet. Then the pixels to read, and
-  // where they differ from the black background.
+  // with the row states that Rows gives: rows that Cls has cleared are not
+  // filled yet. Then the pixels to read, and where they differ from the
+  // black background.
   PixelView WritablePixels();
-  std::vector<std::uint8_t>& CleanRows() { return rows_; }
+  RowStates& Rows() { return rows_; }
   ConstPixelView Pixels() const;
   const RowSpans& Spans() const;
 
@@ -79,8 +79,8 @@ class QtPictureSurface final : public platform::PictureSurface {
   // Cls only marks rows cleared; whatever reads or shows the image fills
   // them first (FillCleared), so the image always reads as cleared.
   mutable QImage image_;
-  mutable std::vector<std::uint8_t> rows_;  // RowState
-  mutable bool someCleared_ = false;        // rows_ may hold kRowCleared
+  mutable RowStates rows_;
+  mutable bool someCleared_ = false;  // rows_ may hold cleared rows
   QFont font_;
   platform::OleColor foreColor_ = 0;
   float currentX_ = 0;

@@ -84,10 +84,9 @@ bool QtSaverWindowHost::StretchBlt(platform::PictureSurface& dest, int x, int y,
     const ConstPixelView pixels{reinterpret_cast<const std::uint32_t*>(snapshot.constBits()),
                                 snapshot.width(), snapshot.height(), snapshot.bytesPerLine() / 4};
     return qt::StretchBlt(to.WritablePixels(), {x, y, width, height}, pixels,
-                          {sourceX, sourceY, sourceWidth, sourceHeight},
-                          {&to.CleanRows(), nullptr});
+                          {sourceX, sourceY, sourceWidth, sourceHeight}, {&to.Rows(), nullptr});
   }
-  const BlitHints hints{&to.CleanRows(), &from.Spans()};
+  const BlitHints hints{&to.Rows(), &from.Spans()};
   return qt::StretchBlt(to.WritablePixels(), {x, y, width, height}, from.Pixels(),
                         {sourceX, sourceY, sourceWidth, sourceHeight}, hints);
 }

@@ -57,22 +57,30 @@ class RowSpans {
   std::vector<Span> spans_;
 };
 
-// What is known of each row of a destination image, one byte a row.
-enum RowState : std::uint8_t {
-  kRowDrawn = 0,    // may hold anything
-  kRowClean = 1,    // holds nothing but the background colour
-  kRowCleared = 2,  // counts as background but is not filled yet: filled
-                    // when drawn on (while its pixels are at hand), or by
-                    // FillClearedRows before anyone reads it
+// What is known of one row of a destination image: outside its dirty
+// columns [dirtyBegin, dirtyEnd) it holds only the background colour. A
+// cleared row counts as background throughout, but its dirty columns are not
+// filled yet: they are filled where the next drawing on the row does not
+// cover them, or by FillClearedRows before anyone reads the image.
+struct RowState {
+  int dirtyBegin = 0;
+  int dirtyEnd = 0;
+  bool cleared = false;
+
+  static RowState Dirty(int width) { return {0, width, false}; }
+  bool Clean() const { return !cleared && dirtyBegin >= dirtyEnd; }
 };
+
+using RowStates = std::vector<RowState>;
 
 // What the blitter may assume about its two images to skip work.
 struct BlitHints {
-  // One RowState per destination row. Rows that get drawn become kRowDrawn.
-  std::vector<std::uint8_t>* destRows = nullptr;
-  // The source's non-background spans; nullptr to draw every pixel.
+  // One state per destination row, kept up to date by the blitter.
+  RowStates* destRows = nullptr;
+  // The source's non-background spans; nullptr to draw every pixel. Used
+  // only together with destRows.
   const RowSpans* sourceSpans = nullptr;
-  // The colour of clean and cleared destination rows.
+  // The colour of the rows' clean and cleared columns.
   std::uint32_t background = 0xFF000000u;
 };
 
@@ -84,10 +92,11 @@ struct BlitHints {
 bool StretchBlt(PixelView dest, BlitRect destRect, ConstPixelView source, BlitRect sourceRect,
                 const BlitHints& hints = {});
 
-// A clear that costs nothing up front: rows drawn on become kRowCleared.
-void ClearRows(std::vector<std::uint8_t>& rows);
+// A clear that costs nothing up front: rows with dirty columns become cleared.
+void ClearRows(RowStates& rows);
 
-// Fills the kRowCleared rows of `image` with `background`; they become clean.
-void FillClearedRows(PixelView image, std::vector<std::uint8_t>& rows, std::uint32_t background);
+// Fills the dirty columns of the cleared rows of `image` with `background`;
+// those rows become clean.
+void FillClearedRows(PixelView image, RowStates& rows, std::uint32_t background);
 
 }  // namespace tarvex::qt

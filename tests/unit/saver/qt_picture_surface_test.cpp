@@ -179,7 +179,7 @@ TEST_F(SurfaceTest, ClsBlanksTheImageAndHomesThePrintPosition) {
   page.Cls();
   EXPECT_EQ(LitRowsFrom(page.Image(), 0), 0);
   EXPECT_EQ(page.CurrentY(), 0);
-  EXPECT_THAT(page.CleanRows(), ::testing::Each(1));
+  EXPECT_THAT(page.Rows(), ::testing::Each(::testing::Property(&RowState::Clean, true)));
 }
 
 TEST_F(SurfaceTest, ResizingKeepsTheTopLeftAndBlanksNewArea) {

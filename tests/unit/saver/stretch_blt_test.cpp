@@ -1,6 +1,7 @@
 // Our StretchBlt: exact copies, the box filter against an exact area
 // average, mirroring, culling, the span shortcut drawing exactly what the
-// full path draws, and clears that fill rows only when they are needed.
+// full path draws, clears that fill only what was drawn and only when it is
+// needed, and the vector blocks of a widening agreeing with single columns.
 
 #include "platform/qt/stretch_blt.h"
 
@@ -8,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <ostream>
 #include <random>
@@ -15,6 +17,7 @@
 #include <vector>
 
 #include "platform/qt/qt_picture_surface.h"
+#include "platform/qt/widening.h"
 
 namespace tarvex::qt {
 namespace {
@@ -132,42 +135,64 @@ TEST(StretchBltTest, NegativeHeightMirrorsRows) {
 }
 
 TEST(RowSpansTest, NearbyRunsMergeAndBlankRowsHaveNone) {
-  Image image(20, 2, B);
-  for (int x : {2, 3, 6, 15}) image.pixels[std::size_t(x)] = W;
+  Image image(40, 2, B);
+  for (int x : {2, 3, 6, 30}) image.pixels[std::size_t(x)] = W;
   const RowSpans spans(image.ConstView(), B);
   std::vector<std::pair<int, int>> row0;
   for (auto* s = spans.RowBegin(0); s != spans.RowEnd(0); ++s) row0.emplace_back(s->begin, s->end);
-  EXPECT_THAT(row0, ::testing::ElementsAre(std::pair(2, 7), std::pair(15, 16)));
+  EXPECT_THAT(row0, ::testing::ElementsAre(std::pair(2, 7), std::pair(30, 31)));
   EXPECT_EQ(spans.RowBegin(1), spans.RowEnd(1));
 }
 
-// The shortcut must never change what is drawn.
+// The shortcut must never change what is drawn, onto a clean destination or
+// onto one that a clear has left with an earlier drawing still in its pixels.
 struct BandCase {
   unsigned seed;
   BlitRect destRect;
   BlitRect sourceRect;
 };
 
-class SpanShortcutTest : public ::testing::TestWithParam<BandCase> {};
+class SpanShortcutTest : public ::testing::TestWithParam<BandCase> {
+ protected:
+  SpanShortcutTest() {
+    std::mt19937 random(GetParam().seed);
+    for (int blob = 0; blob < 14; ++blob) {
+      const int y = static_cast<int>(random() % 12);
+      const int x = static_cast<int>(random() % 90);
+      const int length = 1 + static_cast<int>(random() % 6);
+      for (int i = 0; i < length; ++i) {
+        source.pixels[std::size_t(y) * 96 + std::size_t(x + i)] = 0xFF000000u | random();
+      }
+    }
+    spans = RowSpans(source.ConstView(), B);
+    StretchBlt(full.View(), GetParam().destRect, source.ConstView(), GetParam().sourceRect);
+  }
+
+  void DrawQuick(Image& dest, RowStates& rows) const {
+    StretchBlt(dest.View(), GetParam().destRect, source.ConstView(), GetParam().sourceRect,
+               {&rows, &spans});
+  }
+
+  Image source{96, 12, B};
+  RowSpans spans{source.ConstView(), B};
+  Image full{120, 12, B};
+};
 
 TEST_P(SpanShortcutTest, DrawsExactlyWhatTheFullPathDraws) {
-  std::mt19937 random(GetParam().seed);
-  Image source(96, 12, B);
-  for (int blob = 0; blob < 14; ++blob) {
-    const int y = static_cast<int>(random() % 12);
-    const int x = static_cast<int>(random() % 90);
-    const int length = 1 + static_cast<int>(random() % 6);
-    for (int i = 0; i < length; ++i) {
-      source.pixels[std::size_t(y) * 96 + std::size_t(x + i)] = 0xFF000000u | random();
-    }
-  }
-  Image full(120, 12, B);
   Image quick(120, 12, B);
-  std::vector<std::uint8_t> clean(12, 1);
-  const RowSpans spans(source.ConstView(), B);
-  StretchBlt(full.View(), GetParam().destRect, source.ConstView(), GetParam().sourceRect);
-  StretchBlt(quick.View(), GetParam().destRect, source.ConstView(), GetParam().sourceRect,
-             {&clean, &spans});
+  RowStates clean(12);
+  DrawQuick(quick, clean);
+  EXPECT_EQ(quick.pixels, full.pixels);
+}
+
+TEST_P(SpanShortcutTest, LeavesNothingOfWhatWasClearedBeforeIt) {
+  Image quick(120, 12, B);
+  RowStates rows(12);
+  const Image noise(96, 12, W);
+  StretchBlt(quick.View(), {-3, 0, 130, 12}, noise.ConstView(), {0, 0, 96, 12}, {&rows, nullptr});
+  ClearRows(rows);
+  DrawQuick(quick, rows);
+  FillClearedRows(quick.View(), rows, B);
   EXPECT_EQ(quick.pixels, full.pixels);
 }
 
@@ -178,17 +203,25 @@ INSTANTIATE_TEST_SUITE_P(Bands, SpanShortcutTest,
                                            BandCase{4, {-30, 0, 200, 12}, {0, 0, 96, 12}},
                                            BandCase{5, {5, 2, 96, 3}, {0, 4, 96, 3}},
                                            BandCase{6, {60, 0, -13, 12}, {0, 0, 96, 12}},
-                                           BandCase{7, {3, 0, 117, 12}, {0, 0, 96, 12}}));
+                                           BandCase{7, {3, 0, 117, 12}, {0, 0, 96, 12}},
+                                           BandCase{8, {-40, 1, -170, 10}, {0, 0, 96, 10}}));
 
-TEST(SpanShortcutTest, DrawnRowsAreNoLongerClean) {
-  Image source(4, 3, B);
-  source.pixels[5] = W;  // row 1 only
-  Image dest(4, 3, B);
-  std::vector<std::uint8_t> clean(3, 1);
+// Rows drawn together in a band share their columns; a band with nothing to
+// draw leaves its rows clean.
+TEST(SpanShortcutTest, RowsRememberTheColumnsDrawnOnThem) {
+  Image source(4, 6, B);
+  source.pixels[5] = W;  // row 1, column 1
+  Image dest(8, 6, B);
+  RowStates rows(6);
   const RowSpans spans(source.ConstView(), B);
-  StretchBlt(dest.View(), {0, 0, 4, 3}, source.ConstView(), {0, 0, 4, 3}, {&clean, &spans});
-  EXPECT_THAT(clean, ::testing::ElementsAre(1, 0, 1));
-  EXPECT_EQ(dest.pixels, source.pixels);
+  StretchBlt(dest.View(), {2, 0, 4, 6}, source.ConstView(), {0, 0, 4, 6}, {&rows, &spans});
+  EXPECT_FALSE(rows[1].Clean());
+  EXPECT_LE(rows[1].dirtyBegin, 3);
+  EXPECT_GE(rows[1].dirtyEnd, 4);
+  EXPECT_GE(rows[1].dirtyBegin, 2) << "nothing outside the blit is dirty";
+  EXPECT_LE(rows[1].dirtyEnd, 6);
+  EXPECT_TRUE(rows[3].Clean() && rows[4].Clean() && rows[5].Clean());
+  EXPECT_EQ(dest.Row(1), std::vector<std::uint32_t>({B, B, B, W, B, B, B, B}));
 }
 
 // The box filter against the exact area average of the source pixels each
@@ -277,15 +310,16 @@ TEST_P(EdgeTest, TheEndColumnsOfAWideningAreTheEndPixels) {
 
 INSTANTIATE_TEST_SUITE_P(Widths, EdgeTest, ::testing::Values(97, 101, 143, 191, 192, 250, 1000));
 
-// A clear marks rows; a row is filled when something is drawn on it, the
-// others when asked.
+// A clear marks rows; a row's dirty columns are filled where something drawn
+// on it does not cover them, the other rows' when asked.
 TEST(ClearTest, ClearedRowsAreFilledWhenDrawnOnOrWhenAsked) {
   Image source(8, 3, B);
   source.pixels[8 + 2] = W;  // row 1, column 2
   Image dest(12, 4, X);
-  std::vector<std::uint8_t> rows{kRowDrawn, kRowDrawn, kRowClean, kRowDrawn};
+  RowStates rows{RowState::Dirty(12), RowState::Dirty(12), RowState{}, {3, 5, false}};
   ClearRows(rows);
-  EXPECT_THAT(rows, ::testing::ElementsAre(kRowCleared, kRowCleared, kRowClean, kRowCleared));
+  EXPECT_TRUE(rows[0].cleared && rows[1].cleared && rows[3].cleared);
+  EXPECT_FALSE(rows[2].cleared) << "a clean row has nothing to fill";
   EXPECT_EQ(dest.pixels, Image(12, 4, X).pixels) << "a clear fills nothing by itself";
 
   const RowSpans spans(source.ConstView(), B);
@@ -294,13 +328,83 @@ TEST(ClearTest, ClearedRowsAreFilledWhenDrawnOnOrWhenAsked) {
   StretchBlt(expected.View(), {0, 0, 12, 2}, source.ConstView(), {0, 0, 8, 2});
   EXPECT_EQ(dest.Row(0), expected.Row(0)) << "a cleared row drawn on holds only the drawing";
   EXPECT_EQ(dest.Row(1), expected.Row(1));
-  EXPECT_THAT(rows, ::testing::ElementsAre(kRowClean, kRowDrawn, kRowClean, kRowCleared));
+  EXPECT_FALSE(rows[0].cleared || rows[1].cleared);
+  EXPECT_FALSE(rows[1].Clean());
   EXPECT_EQ(dest.Row(3), std::vector<std::uint32_t>(12, X));
 
   FillClearedRows(dest.View(), rows, B);
-  EXPECT_EQ(dest.Row(3), std::vector<std::uint32_t>(12, B));
-  EXPECT_THAT(rows, ::testing::ElementsAre(kRowClean, kRowDrawn, kRowClean, kRowClean));
+  EXPECT_EQ(dest.Row(3), std::vector<std::uint32_t>({X, X, X, B, B, X, X, X, X, X, X, X}))
+      << "only the dirty columns are filled";
+  EXPECT_TRUE(rows[3].Clean());
 }
+
+// The vector blocks of a widening against the single-column arithmetic, over
+// many ratios, for ranges that start anywhere, in both directions; and they
+// never write outside the bounds they are given.
+struct BlockCase {
+  int sourceLength;
+  int destLength;
+  bool mirror;
+};
+
+void PrintTo(const BlockCase& c, std::ostream* os) {
+  *os << c.sourceLength << "->" << c.destLength << (c.mirror ? " mirrored" : "");
+}
+
+class WideningBlockTest : public ::testing::TestWithParam<BlockCase> {};
+
+TEST_P(WideningBlockTest, BlocksDrawWhatSingleColumnsDraw) {
+  const BlockCase& c = GetParam();
+  std::mt19937 random(static_cast<unsigned>(c.sourceLength * 31 + c.destLength));
+  std::array<std::vector<std::uint32_t>, BandRows::kMaxRows> sources;
+  for (auto& row : sources) {
+    row.resize(std::size_t(c.sourceLength));
+    for (std::uint32_t& p : row) p = random();
+  }
+  const Widening widening(c.destLength, c.sourceLength);
+  const auto length = static_cast<std::uint64_t>(c.destLength);
+  // Ranges of every length from 1 up, with gaps between them, inside bounds
+  // that leave a few columns out at both ends.
+  const ColumnRange bounds{3, length - 3};
+  std::vector<ColumnRange> ranges;
+  for (std::uint64_t at = bounds.begin, size = 1; at < bounds.end; at += size + 5, ++size) {
+    ranges.push_back({at, std::min(at + size, bounds.end)});
+  }
+  std::array<std::vector<std::uint32_t>, BandRows::kMaxRows> dests;
+  BandRows rows;
+  rows.count = BandRows::kMaxRows;
+  rows.sourceLength = static_cast<std::uint64_t>(c.sourceLength);
+  rows.origin = c.mirror ? c.destLength - 1 : 0;
+  rows.direction = c.mirror ? -1 : 1;
+  for (std::size_t r = 0; r < rows.count; ++r) {
+    dests[r].assign(length, X);
+    rows.sources[r] = sources[r].data();
+    rows.dests[r] = dests[r].data();
+  }
+  widening.Draw(rows, ranges, bounds);
+  for (std::size_t r = 0; r < rows.count; ++r) {
+    std::size_t next = 0;
+    for (std::uint64_t j = 0; j < length; ++j) {
+      const std::uint32_t got = *rows.At(r, j);
+      if (j < bounds.begin || j >= bounds.end) {
+        ASSERT_EQ(got, X) << "row " << r << ", column " << j << " lies outside the bounds";
+        continue;
+      }
+      while (next < ranges.size() && ranges[next].end <= j) ++next;
+      const bool inRange = next < ranges.size() && ranges[next].begin <= j;
+      const std::uint32_t want = widening.Column(sources[r].data(), j);
+      if (inRange || got != X) {
+        ASSERT_EQ(got, want) << "row " << r << ", column " << j;
+      }
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Ratios, WideningBlockTest,
+                         ::testing::Values(BlockCase{696, 1720, false}, BlockCase{696, 841, true},
+                                           BlockCase{696, 3640, false}, BlockCase{7, 20, true},
+                                           BlockCase{61, 64, false}, BlockCase{100, 101, true},
+                                           BlockCase{3, 1000, false}, BlockCase{20, 27, false}));
 
 // On picture surfaces, as the crawl uses them: what a clear leaves behind
 // must never show.
@@ -313,7 +417,7 @@ class SurfaceClearTest : public ::testing::Test {
 
   void Band(int x, int width, int sourceY) {
     StretchBlt(display.WritablePixels(), {x, 0, width, 3}, page.Pixels(), {0, sourceY, 200, 3},
-               {&display.CleanRows(), &page.Spans()});
+               {&display.Rows(), &page.Spans()});
   }
 
   // Columns of `row` that hold anything but black.
@@ -337,7 +441,7 @@ TEST_F(SurfaceClearTest, AClearedDisplayReadsBlackWithoutBeingDrawnOn) {
   EXPECT_TRUE(Lit(0).empty());
   EXPECT_TRUE(Lit(1).empty());
   EXPECT_TRUE(Lit(2).empty());
-  EXPECT_THAT(display.CleanRows(), ::testing::Each(kRowClean));
+  EXPECT_THAT(display.Rows(), ::testing::Each(::testing::Property(&RowState::Clean, true)));
 }
 
 TEST_F(SurfaceClearTest, ABandDrawnAfterAClearLeavesNothingOfTheOneBefore) {
