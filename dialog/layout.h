@@ -4,7 +4,6 @@
 // The window layers build the real window from this table.
 
 #include <array>
-#include <cmath>
 #include <cstdint>
 #include <string_view>
 
@@ -91,11 +90,5 @@ inline constexpr std::array<ControlId, 9> kFocusOrder = [] {
   return std::array<ControlId, 9>{cmdOK,     cmdEXIT, cmbFont, cmbSize, txtFile,
                                   cmdSansyo, cmbTim,  cmdMP3,  txtMP3};
 }();
-
-// Twips to pixels on a screen of `dpi` logical dots per inch (15 twips per
-// pixel at 96 dpi), to the nearest pixel.
-inline int TwipsToPixels(int twips, double dpi) {
-  return static_cast<int>(std::lround(twips * dpi / 1440.0));
-}
 
 }  // namespace tarvex::dialog

@@ -4,6 +4,7 @@
 // platform layer implements it (Qt on Linux, Win32 on Windows); tests use a
 // fake. Events flow the other way, through SaverWindowEvents.
 
+#include <array>
 #include <cstdint>
 
 #include "platform/desktop.h"
@@ -29,6 +30,22 @@ inline constexpr std::int32_t kDefaultTimerPeriodMs = 25;
 constexpr std::int32_t TimerPeriodMs(std::int32_t interval) {
   return interval > 0 ? interval : kDefaultTimerPeriodMs;
 }
+
+// The saver window's design: where its three pictures stand, in twips (the
+// page copy, the display, the text page), and the text page's face and size.
+struct TwipsRect {
+  int left;
+  int top;
+  int width;
+  int height;
+};
+inline constexpr std::array<TwipsRect, 3> kPictureDesign = {{
+    {1260, 300, 9000, 4500},
+    {120, 840, 10440, 4515},
+    {0, 0, 10440, 4515},
+}};
+inline constexpr const char* kDesignFace = "ＭＳ Ｐ明朝";
+inline constexpr double kDesignPoints = 20.4;
 
 // A picture surface with a persistent pixel image. Geometry is in window
 // pixels; the print position is in the surface's own units (pixels until a

@@ -19,11 +19,11 @@ namespace tarvex::basKORVAN {
 // run-time error has been reported.
 int Main(platform::Desktop& desktop);
 
-// Loading steps 2 to 8: the password setting, AppDir, IniPath and the six
+// Loading in every mode: the password setting, AppDir, IniPath and the six
 // settings. `programDirectory` is the directory holding the program.
 void LoadSettings(SharedState& state, const std::string& programDirectory);
 
-// Loading steps 11 to 14: MessageFile (defaulting to readme.txt in AppDir)
+// Loading for the saver: MessageFile (defaulting to readme.txt in AppDir)
 // read item by item into MessageLines and LineCount.
 void ReadMessageFile(SharedState& state);
 

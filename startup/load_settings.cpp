@@ -1,5 +1,5 @@
-// Loading steps 2 to 8 of Main: the password setting, the paths and the six
-// settings, in every mode, before the switch is looked at.
+// The first part of Main's loading: the password setting, the paths and the
+// six settings, in every mode, before the switch is looked at.
 
 #include <array>
 
@@ -13,8 +13,8 @@ namespace {
 
 constexpr const char* kSection = "TARVEX";
 
-// Step 3. Any failure leaves the check off; only the first two bytes of the
-// value count, read as a little-endian 16-bit number.
+// Any failure leaves the check off; only the first two bytes of the value
+// count, read as a little-endian 16-bit number.
 std::int32_t ReadUsePassword() {
   platform::RegistryKey key = 0;
   if (platform::RegOpenKeyExA(platform::kHkeyCurrentUser, "Control Panel\\desktop", 0,
@@ -43,7 +43,6 @@ std::int16_t ReadTimerInterval(const std::string& iniPath) {
 }  // namespace
 
 void LoadSettings(SharedState& state, const std::string& programDirectory) {
-  state.UsePassword = 0;
   state.SkipNextUnload = kFalse;
   state.UsePassword = ReadUsePassword();
   state.AppDir = programDirectory;

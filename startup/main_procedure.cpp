@@ -20,7 +20,6 @@ void RunSettingsDialog(SharedState& state, platform::Desktop& desktop) {
   form.ShowModal();
 }
 
-// Steps 11 to 18.
 void RunSaver(SharedState& state, platform::Desktop& desktop) {
   ReadMessageFile(state);
   saver::frmKORVAN form(state, desktop);

@@ -1,4 +1,4 @@
-// Loading steps 11 to 14 of Main: the message file, one crawl line per item.
+// The saver's part of Main's loading: the message file, one crawl line per item.
 
 #include "platform/file_input.h"
 #include "runtime/ansi_text.h"

@@ -12,6 +12,8 @@
 
 #include "vbmp3/decoder.h"
 #include "vbmp3/mpeg_frame_source.h"
+#include "vbmp3/pcm_wave_format.h"
+#include "vbmp3/stream_rules.h"
 #include "vbmp3/tag_text.h"
 #include "vbmp3/vbmp3.h"
 
@@ -58,13 +60,7 @@ class AcmStream {
     mp3.fdwFlags = MPEGLAYER3_FLAG_PADDING_OFF;
     mp3.nBlockSize = static_cast<WORD>(frame.frameBytes);
     mp3.nFramesPerBlock = 1;
-    WAVEFORMATEX pcm{};
-    pcm.wFormatTag = WAVE_FORMAT_PCM;
-    pcm.nChannels = static_cast<WORD>(frame.channels);
-    pcm.nSamplesPerSec = static_cast<DWORD>(frame.sampleRate);
-    pcm.wBitsPerSample = 16;
-    pcm.nBlockAlign = static_cast<WORD>(frame.channels * 2);
-    pcm.nAvgBytesPerSec = pcm.nSamplesPerSec * pcm.nBlockAlign;
+    WAVEFORMATEX pcm = Pcm16WaveFormat(frame.sampleRate, frame.channels);
     if (acmStreamOpen(&stream_, nullptr, &mp3.wfx, &pcm, nullptr, 0, 0,
                       ACM_STREAMOPENF_NONREALTIME) != MMSYSERR_NOERROR) {
       stream_ = nullptr;
@@ -170,7 +166,7 @@ class AcmDecoder final : public Decoder {
     if (!frames_->FindFirstFrame() || frames_->First().layer != 3) return VBMP3_ERR_NOT_MP3;
     if (!Rewind()) return VBMP3_ERR_OUT_OF_RESOURCES;  // no codec for this stream
     bool decoded = false;
-    for (int i = 0; i < MpegFrameSource::kProbeFrames && !decoded; ++i) {
+    for (int i = 0; i < kProbeFrames && !decoded; ++i) {
       const ReadResult read = Read();
       if (read.status == ReadStatus::kError) return VBMP3_ERR_NOT_MP3;
       if (read.status == ReadStatus::kEnd) break;

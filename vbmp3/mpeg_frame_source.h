@@ -1,7 +1,7 @@
 #pragma once
 // The frames of an MPEG audio file, one whole frame at a time, for a codec
-// that is fed frames rather than a file. Like the Linux decoder it holds files
-// to being MPEG audio: the first frame lies near the start (after an ID3v2
+// that is fed frames rather than a file. It holds files to the rules of
+// vbmp3/stream_rules.h: the first frame lies near the start (after an ID3v2
 // tag) and is followed by more of the same stream, and junk between frames is
 // skipped only a little way.
 
@@ -11,19 +11,12 @@
 #include <vector>
 
 #include "vbmp3/mpeg_frame_header.h"
+#include "vbmp3/stream_rules.h"
 
 namespace tarvex::vbmp3 {
 
 class MpegFrameSource {
  public:
-  // Bytes allowed before the first frame beyond the ID3v2 tag.
-  static constexpr std::int64_t kLeadingSlack = 8192;
-  // A stream starts where this many frames follow one another (or all of a
-  // shorter file): one lucky header in random bytes is not a file.
-  static constexpr int kProbeFrames = 8;
-  // Junk skipped between frames before the stream counts as broken.
-  static constexpr std::size_t kResyncLimit = 2048;
-
   enum class Status { kFrame, kEnd, kError };
 
   // Reads `file` (not owned; open for binary reading).

@@ -4,21 +4,17 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
 #include <cerrno>
 #include <mutex>
 
-#include "vbmp3/leading_bytes.h"
+#include "vbmp3/mpeg_frame_header.h"
+#include "vbmp3/stream_rules.h"
 #include "vbmp3/tag_text.h"
 #include "vbmp3/vbmp3.h"
 
 namespace tarvex::vbmp3 {
 namespace {
-
-// Bytes libmpg123 may skip to find its footing again inside a stream.
-constexpr long kResyncLimit = 2048;
-// A file opens when this many frames decode in a row (or all of a shorter
-// file); one lucky header in random bytes is not a file.
-constexpr int kProbeFrames = 8;
 
 std::int32_t ErrorFromErrno(int error) {
   switch (error) {
@@ -52,6 +48,16 @@ void AllowSixteenBitOnly(mpg123_handle* handle) {
   for (std::size_t i = 0; i < count; ++i) {
     mpg123_format(handle, rates[i], MPG123_MONO | MPG123_STEREO, MPG123_ENC_SIGNED_16);
   }
+}
+
+// Whether an audio frame at byte `framePosition` of the file open as `fd`
+// lies within the slack after the file's ID3v2 tag.
+bool StartsNearBeginning(int fd, off_t framePosition) {
+  if (framePosition < 0) return false;
+  std::array<std::uint8_t, 10> first{};
+  const ssize_t got = pread(fd, first.data(), first.size(), 0);
+  const std::int64_t tag = got == static_cast<ssize_t>(first.size()) ? Id3v2TagSize(first) : 0;
+  return framePosition <= tag + kLeadingSlack;
 }
 
 std::string_view View(const mpg123_string* text) {
@@ -105,7 +111,7 @@ bool Mpg123Decoder::CreateHandle() {
   handle_ = mpg123_new(nullptr, nullptr);
   if (handle_ == nullptr) return false;
   mpg123_param(handle_, MPG123_ADD_FLAGS, MPG123_QUIET | MPG123_NO_FRANKENSTEIN, 0.0);
-  mpg123_param(handle_, MPG123_RESYNC_LIMIT, kResyncLimit, 0.0);
+  mpg123_param(handle_, MPG123_RESYNC_LIMIT, static_cast<long>(kResyncLimit), 0.0);
   AllowSixteenBitOnly(handle_);
   return true;
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "vbmp3/output.h"
+#include "vbmp3/pcm_wave_format.h"
 
 namespace tarvex::vbmp3 {
 namespace {
@@ -37,13 +38,7 @@ class WaveOutOutput final : public Output {
 
   bool Open(const PcmFormat& format) override {
     Close();
-    WAVEFORMATEX pcm{};
-    pcm.wFormatTag = WAVE_FORMAT_PCM;
-    pcm.nChannels = static_cast<WORD>(format.channels);
-    pcm.nSamplesPerSec = static_cast<DWORD>(format.sampleRate);
-    pcm.wBitsPerSample = 16;
-    pcm.nBlockAlign = static_cast<WORD>(format.channels * 2);
-    pcm.nAvgBytesPerSec = pcm.nSamplesPerSec * pcm.nBlockAlign;
+    const WAVEFORMATEX pcm = Pcm16WaveFormat(format.sampleRate, format.channels);
     if (waveOutOpen(&device_, WAVE_MAPPER, &pcm, 0, 0, CALLBACK_NULL) != MMSYSERR_NOERROR) {
       device_ = nullptr;
       return false;

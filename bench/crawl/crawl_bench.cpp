@@ -19,19 +19,13 @@
 #include <vector>
 
 #include "bench/crawl/ratio_reporter.h"
+#include "bench/crawl_common/screen.h"
 #include "platform/qt/qt_saver_offscreen_desktop.h"
 #include "saver/frmKORVAN.h"
 
 namespace tarvex::bench {
 namespace {
 
-struct Screen {
-  int width;
-  int height;
-  std::string Name() const { return std::to_string(width) + "x" + std::to_string(height); }
-};
-
-constexpr Screen kScreens[] = {{1024, 768}, {1920, 1080}, {3840, 2160}};
 constexpr std::int16_t kPoints = 24;
 // More lines than the tallest page holds at kPoints: the page is full.
 constexpr int kLines = 100;

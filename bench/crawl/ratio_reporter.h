@@ -16,8 +16,6 @@ class RatioReporter : public benchmark::ConsoleReporter {
   void Finalize() override;
 
  private:
-  // Benchmark names are "<what>/<screen>[/<phase>]"; the baseline is
-  // "Fill/<screen>".
   std::map<std::string, double> times_;
   std::map<std::string, double> medians_;
 };

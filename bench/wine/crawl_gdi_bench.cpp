@@ -1,14 +1,15 @@
 // One tick of the crawl through GDI (mid-cycle, where the page covers the
 // whole display, and at the end of the cycle, where most bands are issued),
 // one composition, one presentation of the display on screen, and the
-// baseline: filling the display's pixels once. The
-// cases and the message are those of the Qt benchmark.
+// baseline: filling the display's pixels once. The screens are those of the
+// Qt benchmark; the message is shorter and in the design size.
 
 #include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "bench/crawl_common/screen.h"
 #include "bench/wine/ratio_table.h"
 #include "platform/win32/saver_window_host.h"
 #include "platform/win32/win32_desktop.h"
@@ -17,13 +18,6 @@
 namespace tarvex::bench {
 namespace {
 
-struct Screen {
-  int width;
-  int height;
-  std::string Name() const { return std::to_string(width) + "x" + std::to_string(height); }
-};
-
-constexpr Screen kScreens[] = {{1024, 768}, {1920, 1080}, {3840, 2160}};
 constexpr int kDpi = 96;
 
 // A page of text as users write it: lines of differing length, some empty.

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "bench/crawl_common/ratio_summary.h"
+
 namespace tarvex::bench {
 namespace {
 
@@ -16,12 +18,6 @@ constexpr int kMinRunsPerBatch = 3;
 
 double Seconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to, const LARGE_INTEGER& rate) {
   return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(rate.QuadPart);
-}
-
-std::string ScreenOf(const std::string& name) {
-  const auto first = name.find('/');
-  if (first == std::string::npos) return {};
-  return name.substr(first + 1, name.find('/', first + 1) - first - 1);
 }
 
 }  // namespace
@@ -54,13 +50,7 @@ void RatioTable::Add(const std::string& name, double microseconds) {
 }
 
 void RatioTable::Print() const {
-  std::printf("\nRatio to filling the display once (same screen, same run):\n");
-  for (const auto& [name, time] : times_) {
-    if (name.rfind("Fill/", 0) == 0) continue;
-    const auto baseline = times_.find("Fill/" + ScreenOf(name));
-    if (baseline == times_.end() || baseline->second <= 0) continue;
-    std::printf("  %-28s %8.2f x  (%.0f us)\n", name.c_str(), time / baseline->second, time);
-  }
+  PrintRatioSummary(times_);
 }
 
 }  // namespace tarvex::bench

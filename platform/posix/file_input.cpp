@@ -1,11 +1,14 @@
 #include "platform/file_input.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
+#include <optional>
+#include <string>
+#include <system_error>
+#include <utility>
 
+#include "platform/posix/atomic_file.h"
 #include "runtime/runtime_error.h"
 
 namespace tarvex::platform {
@@ -51,28 +54,11 @@ std::string ReadFileForInput(const std::string& path) {
   if (path.empty() || path.find('\0') != std::string::npos) {
     throw runtime::RuntimeError(runtime::kBadFileNameOrNumber, path);
   }
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) Fail(errno, path);
-  struct stat info {};
-  if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-    close(fd);
-    throw runtime::RuntimeError(runtime::kPathFileAccessError, path);
-  }
-  std::string bytes;
-  char buffer[65536];
-  for (;;) {
-    const ssize_t n = read(fd, buffer, sizeof buffer);
-    if (n == 0) break;
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      const int err = errno;
-      close(fd);
-      Fail(err, path);
-    }
-    bytes.append(buffer, static_cast<std::size_t>(n));
-  }
-  close(fd);
-  return bytes;
+  // A directory opens but does not read (EISDIR), which is error 75.
+  std::error_code error;
+  std::optional<std::string> bytes = posix::ReadFileBytes(path, error);
+  if (!bytes) Fail(error.value(), path);
+  return *std::move(bytes);
 }
 
 }  // namespace tarvex::platform

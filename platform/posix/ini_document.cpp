@@ -1,40 +1,15 @@
 #include "platform/posix/ini_document.h"
 
-#include <algorithm>
 #include <string>
+
+#include "platform/posix/line_text.h"
 
 namespace tarvex::platform::posix {
 
 namespace {
 
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
-}
-
-std::string_view TrimLeft(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) {
-    text.remove_prefix(1);
-  }
-  return text;
-}
-
-std::string_view Trim(std::string_view text) {
-  text = TrimLeft(text);
-  while (!text.empty() && IsBlank(text.back())) {
-    text.remove_suffix(1);
-  }
-  return text;
-}
-
-char AsciiLower(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 bool SameName(std::string_view a, std::string_view b) {
-  a = Trim(a);
-  b = Trim(b);
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                    [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
+  return EqualsIgnoringCase(Trim(a), Trim(b));
 }
 
 // The name of a "[section]" line; a line without the closing bracket names
@@ -80,10 +55,6 @@ std::string Stored(std::string_view value) {
     return std::string(value);
   }
   return "\"" + std::string(value) + "\"";
-}
-
-bool HasLineBreakOrNul(std::string_view name) {
-  return name.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "platform/posix/atomic_file.h"
 #include "platform/posix/ini_document.h"
+#include "platform/posix/line_text.h"
 #include "platform/profile.h"
 #include "runtime/ansi_text.h"
 #include "runtime/utf8.h"
@@ -43,10 +44,6 @@ std::string CutToAnsiBytes(std::string_view text, std::size_t limit) {
   return std::string(text.substr(0, end));
 }
 
-bool IsSingleLine(std::string_view value) {
-  return value.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos;
-}
-
 }  // namespace
 
 std::string GetPrivateProfileStringA(std::string_view section, std::string_view key,
@@ -69,7 +66,8 @@ bool WritePrivateProfileStringA(std::string_view section, std::string_view key,
                                 std::string_view value, const std::string& path) {
   // A line break in a value would split it into lines of their own and
   // could forge other keys or sections: such values are refused.
-  if (!posix::IsValidSectionName(section) || !posix::IsValidKeyName(key) || !IsSingleLine(value)) {
+  if (!posix::IsValidSectionName(section) || !posix::IsValidKeyName(key) ||
+      posix::HasLineBreakOrNul(value)) {
     return false;
   }
   std::error_code error;

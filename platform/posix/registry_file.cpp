@@ -9,39 +9,13 @@
 #include <system_error>
 
 #include "platform/posix/atomic_file.h"
+#include "platform/posix/line_text.h"
 
 namespace tarvex::platform::posix {
 
 namespace {
 
 namespace fs = std::filesystem;
-
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
-}
-
-std::string_view TrimRight(std::string_view text) {
-  while (!text.empty() && IsBlank(text.back())) {
-    text.remove_suffix(1);
-  }
-  return text;
-}
-
-std::string_view Trim(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) {
-    text.remove_prefix(1);
-  }
-  return TrimRight(text);
-}
-
-char AsciiLower(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                    [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
-}
 
 // The key of a "[key]" line.
 std::optional<std::string_view> KeyOfLine(std::string_view line) {
@@ -50,10 +24,6 @@ std::optional<std::string_view> KeyOfLine(std::string_view line) {
     return std::nullopt;
   }
   return line.substr(1, line.size() - 2);
-}
-
-bool HasLineBreakOrNul(std::string_view text) {
-  return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
 }
 
 }  // namespace
@@ -168,14 +138,15 @@ void RegistryFile::Index() {
 const RegistryFile::Entry* RegistryFile::FindEntry(std::string_view key,
                                                    std::string_view name) const {
   const auto found = std::find_if(entries_.begin(), entries_.end(), [&](const Entry& entry) {
-    return SameName(sections_[entry.section].key, key) && SameName(entry.entry.name, name);
+    return EqualsIgnoringCase(sections_[entry.section].key, key) &&
+           EqualsIgnoringCase(entry.entry.name, name);
   });
   return found != entries_.end() ? &*found : nullptr;
 }
 
 const RegistryFile::Section* RegistryFile::FindSection(std::string_view key) const {
   const auto found = std::find_if(sections_.begin(), sections_.end(), [&](const Section& section) {
-    return SameName(section.key, key);
+    return EqualsIgnoringCase(section.key, key);
   });
   return found != sections_.end() ? &*found : nullptr;
 }

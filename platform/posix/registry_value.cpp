@@ -1,8 +1,8 @@
 #include "platform/posix/registry_value.h"
 
-#include <algorithm>
 #include <charconv>
 
+#include "platform/posix/line_text.h"
 #include "runtime/ansi_text.h"
 
 namespace tarvex::platform::posix {
@@ -10,35 +10,6 @@ namespace tarvex::platform::posix {
 namespace {
 
 constexpr std::string_view kHexDigits = "0123456789abcdef";
-
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
-}
-
-std::string_view TrimLeft(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) {
-    text.remove_prefix(1);
-  }
-  return text;
-}
-
-std::string_view TrimRight(std::string_view text) {
-  while (!text.empty() && IsBlank(text.back())) {
-    text.remove_suffix(1);
-  }
-  return text;
-}
-
-std::string_view Trim(std::string_view text) {
-  return TrimRight(TrimLeft(text));
-}
-
-bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() &&
-         std::equal(prefix.begin(), prefix.end(), text.begin(), [](char p, char t) {
-           return p == (t >= 'A' && t <= 'Z' ? static_cast<char>(t - 'A' + 'a') : t);
-         });
-}
 
 // A quoted string at the start of `text`; `rest` receives what follows the
 // closing quote.
@@ -194,10 +165,6 @@ std::string HexList(std::string_view bytes) {
     list += HexNumber(static_cast<unsigned char>(c), 2);
   }
   return list;
-}
-
-bool HasLineBreakOrNul(std::string_view text) {
-  return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
 }
 
 }  // namespace

@@ -35,10 +35,9 @@ class WideSum {
 
 ColumnFilter::ColumnFilter(std::int64_t destLength, std::int64_t sourceLength)
     : destLength_(static_cast<std::uint64_t>(destLength)),
-      sourceLength_(static_cast<std::uint64_t>(sourceLength)),
       columnsPerPixel_(static_cast<double>(destLength) / static_cast<double>(sourceLength)),
       widens_(Widening::Suits(destLength, sourceLength)),
-      step_((sourceLength_ << 32) / destLength_),
+      step_((static_cast<std::uint64_t>(sourceLength) << 32) / destLength_),
       inverse_((std::uint64_t{1} << 56) / step_),
       middle_(step_ > kOne ? Covered(kOne) : 0) {
   if (widens_) widening_ = Widening(destLength, sourceLength);

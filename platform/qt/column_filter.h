@@ -33,7 +33,6 @@ class ColumnFilter {
   std::uint32_t Covered(std::uint64_t part) const;
 
   std::uint64_t destLength_;
-  std::uint64_t sourceLength_;
   double columnsPerPixel_;
   bool widens_;
   Widening widening_{};

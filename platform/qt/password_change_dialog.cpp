@@ -6,20 +6,11 @@
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPushButton>
 
-#include "platform/qt/password_prompt.h"
+#include "platform/qt/password_widgets.h"
 
 namespace tarvex::qt {
 namespace {
-
-QLineEdit* PasswordField(QWidget* parent, const char* name) {
-  auto* field = new QLineEdit(parent);
-  field->setObjectName(QLatin1String(name));
-  field->setEchoMode(QLineEdit::Password);
-  field->setMaxLength(kMaxPasswordLength);
-  return field;
-}
 
 class PasswordChangeDialog : public QDialog {
  public:
@@ -39,11 +30,8 @@ class PasswordChangeDialog : public QDialog {
     use_->setObjectName(QStringLiteral("usePassword"));
     use_->setChecked(account.usePassword);
     form->addRow(use_);
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
+    QDialogButtonBox* buttons = OkCancelButtons(this);
     connect(buttons, &QDialogButtonBox::accepted, this, &PasswordChangeDialog::TrySave);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     form->addRow(buttons);
   }
 

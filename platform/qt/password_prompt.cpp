@@ -4,11 +4,12 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWindow>
 #include <algorithm>
+
+#include "platform/qt/password_widgets.h"
 
 namespace tarvex::qt {
 namespace {
@@ -43,14 +44,8 @@ PromptWidgets BuildPrompt(QWidget* owner) {
   dialog->setObjectName(QStringLiteral("passwordPrompt"));
   auto* layout = new QVBoxLayout(dialog);
   auto* message = new QLabel(QStringLiteral("パスワードを入力してください。"), dialog);
-  auto* field = new QLineEdit(dialog);
-  field->setObjectName(QStringLiteral("password"));
-  field->setEchoMode(QLineEdit::Password);
-  field->setMaxLength(kMaxPasswordLength);
-  auto* buttons = new QDialogButtonBox(dialog);
-  buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-  buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
-  QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+  QLineEdit* field = PasswordField(dialog, "password");
+  QDialogButtonBox* buttons = OkCancelButtons(dialog);
   layout->addWidget(message);
   layout->addWidget(field);
   layout->addWidget(buttons);

@@ -13,7 +13,6 @@ namespace tarvex::qt {
 namespace {
 
 constexpr std::uint32_t kBlack = 0xFF000000u;
-constexpr double kDesignPoints = 20.4;
 // No surface grows beyond this many pixels a side: a bound on memory that
 // still holds the largest screens.
 constexpr int kMaxPixels = 16384;
@@ -30,8 +29,8 @@ int PixelCount(float value) {
 
 QtPictureSurface::QtPictureSurface(float left, float top, int width, int height, double dpi)
     : left_(left), top_(top), dpi_(dpi) {
-  font_.setFamily(*FamilyForFace(kDesignFace));
-  font_.setPointSizeF(kDesignPoints);
+  font_.setFamily(*FamilyForFace(platform::kDesignFace));
+  font_.setPointSizeF(platform::kDesignPoints);
   font_.setBold(true);
   Resize(width, height);
 }

@@ -1,10 +1,10 @@
 #include "platform/qt/qt_saver_offscreen_desktop.h"
 
 #include <QCoreApplication>
-#include <QFontDatabase>
 #include <iostream>
 
 #include "platform/dialog_window_host.h"
+#include "platform/qt/screen_fonts.h"
 
 namespace tarvex::qt {
 
@@ -20,9 +20,7 @@ void OffscreenSaverDesktop::MessageBox(const std::string& text, const std::strin
 }
 
 std::vector<std::string> OffscreenSaverDesktop::ScreenFontNames() {
-  std::vector<std::string> names;
-  for (const QString& family : QFontDatabase::families()) names.push_back(family.toStdString());
-  return names;
+  return QtScreenFontNames();
 }
 
 std::unique_ptr<platform::SaverWindowHost> OffscreenSaverDesktop::CreateSaverWindowHost() {

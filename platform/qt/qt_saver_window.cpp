@@ -13,6 +13,20 @@ float WholePixel(double value) {
   return static_cast<float>(std::floor(value));
 }
 
+// What a pointer move tells the form: where, in the receiver's whole pixels,
+// and the buttons and modifier keys held.
+struct Move {
+  float x;
+  float y;
+  std::int16_t button;
+  std::int16_t shift;
+};
+
+Move ReadMove(const QMouseEvent* event) {
+  return {WholePixel(event->position().x()), WholePixel(event->position().y()),
+          ButtonMask(event->buttons()), ShiftMask(event->modifiers())};
+}
+
 std::int16_t KeyCode(const QKeyEvent* event) {
   const int key = event->key();
   return static_cast<std::int16_t>(key >= 0 && key <= 0x7FFF ? key : 0);
@@ -59,12 +73,10 @@ void SaverDisplayView::paintEvent(QPaintEvent* event) {
 void SaverDisplayView::mouseMoveEvent(QMouseEvent* event) {
   event->accept();
   if (!motion_.Moved(event->globalPosition())) return;
-  const float x = WholePixel(event->position().x());
-  const float y = WholePixel(event->position().y());
-  const std::int16_t button = ButtonMask(event->buttons());
-  const std::int16_t shift = ShiftMask(event->modifiers());
-  dispatch_(
-      [&](platform::SaverWindowEvents& form) { form.picTARVEX_MouseMove(1, button, shift, x, y); });
+  const Move m = ReadMove(event);
+  dispatch_([&](platform::SaverWindowEvents& form) {
+    form.picTARVEX_MouseMove(1, m.button, m.shift, m.x, m.y);
+  });
 }
 
 void SaverDisplayView::mousePressEvent(QMouseEvent* event) {
@@ -121,11 +133,9 @@ bool QtSaverWindow::event(QEvent* event) {
 void QtSaverWindow::mouseMoveEvent(QMouseEvent* event) {
   event->accept();
   if (!motion_.Moved(event->globalPosition())) return;
-  const float x = WholePixel(event->position().x());
-  const float y = WholePixel(event->position().y());
-  const std::int16_t button = ButtonMask(event->buttons());
-  const std::int16_t shift = ShiftMask(event->modifiers());
-  dispatch_([&](platform::SaverWindowEvents& form) { form.Form_MouseMove(button, shift, x, y); });
+  const Move m = ReadMove(event);
+  dispatch_(
+      [&](platform::SaverWindowEvents& form) { form.Form_MouseMove(m.button, m.shift, m.x, m.y); });
 }
 
 void QtSaverWindow::keyPressEvent(QKeyEvent* event) {

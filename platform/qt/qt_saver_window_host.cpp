@@ -8,22 +8,16 @@
 
 #include "platform/qt/qt_desktop.h"
 #include "runtime/runtime_error.h"
+#include "runtime/twips.h"
 
 namespace tarvex::qt {
 namespace {
 
-constexpr double kTwipsPerInch = 1440;
-
-// A design position or size in twips, in pixels at `dpi`.
-int Pixels(double twips, double dpi) {
-  return static_cast<int>(std::lround(twips * dpi / kTwipsPerInch));
-}
-
-std::unique_ptr<QtPictureSurface> DesignSurface(double left, double top, double width,
-                                                double height, double dpi) {
-  return std::make_unique<QtPictureSurface>(static_cast<float>(Pixels(left, dpi)),
-                                            static_cast<float>(Pixels(top, dpi)),
-                                            Pixels(width, dpi), Pixels(height, dpi), dpi);
+std::unique_ptr<QtPictureSurface> DesignSurface(const platform::TwipsRect& design, double dpi) {
+  return std::make_unique<QtPictureSurface>(
+      static_cast<float>(runtime::TwipsToPixels(design.left, dpi)),
+      static_cast<float>(runtime::TwipsToPixels(design.top, dpi)),
+      runtime::TwipsToPixels(design.width, dpi), runtime::TwipsToPixels(design.height, dpi), dpi);
 }
 
 }  // namespace
@@ -38,10 +32,9 @@ std::unique_ptr<platform::SaverWindowHost> CreateQtSaverWindowHost(QtDesktop& de
 QtSaverWindowHost::QtSaverWindowHost(const QRect& screen, double dpi, QtDesktop* desktop)
     : desktop_(desktop),
       timer_([this] { Dispatch([](platform::SaverWindowEvents& form) { form.tmrStr_Timer(); }); }) {
-  // The design layout: page copy, display, text page.
-  pictures_[0] = DesignSurface(1260, 300, 9000, 4500, dpi);
-  pictures_[1] = DesignSurface(120, 840, 10440, 4515, dpi);
-  pictures_[2] = DesignSurface(0, 0, 10440, 4515, dpi);
+  for (std::size_t i = 0; i < pictures_.size(); ++i) {
+    pictures_[i] = DesignSurface(platform::kPictureDesign[i], dpi);
+  }
   const SaverDispatch dispatch = [this](const auto& call) { Dispatch(call); };
   window_ = std::make_unique<QtSaverWindow>(
       screen, dispatch, motion_, [this] { return MayClose(); }, [this] { Closed(); });

@@ -10,9 +10,6 @@
 
 namespace tarvex::qt {
 
-// The face the page is designed with.
-inline constexpr const char* kDesignFace = "ＭＳ Ｐ明朝";
-
 // The installed family that draws `face`: its substitute from the table, or
 // the face itself when it is installed (letter case aside); nothing when it
 // is neither.

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "platform/qt/saver_font_faces.h"
+#include "runtime/twips.h"
 
 namespace tarvex::qt {
 
@@ -75,16 +76,16 @@ SettingsDialogWindow::SettingsDialogWindow(double dpi) : QDialog(nullptr, kFixed
   setObjectName(QStringLiteral("FormIni"));
   setWindowTitle(FromText(dialog::kTitle));
   setFont(DialogFont());
-  setFixedSize(dialog::TwipsToPixels(dialog::kClientWidth, dpi),
-               dialog::TwipsToPixels(dialog::kClientHeight, dpi));
+  setFixedSize(runtime::TwipsToPixels(dialog::kClientWidth, dpi),
+               runtime::TwipsToPixels(dialog::kClientHeight, dpi));
   for (const auto& design : dialog::kControls) {
     QWidget* parent = design.container == dialog::Container::kFrame2
                           ? controls_.at(ControlId::Frame2)
                           : static_cast<QWidget*>(this);
     QWidget* control = CreateControl(design, parent);
     control->setGeometry(
-        dialog::TwipsToPixels(design.left, dpi), dialog::TwipsToPixels(design.top, dpi),
-        dialog::TwipsToPixels(design.width, dpi), dialog::TwipsToPixels(design.height, dpi));
+        runtime::TwipsToPixels(design.left, dpi), runtime::TwipsToPixels(design.top, dpi),
+        runtime::TwipsToPixels(design.width, dpi), runtime::TwipsToPixels(design.height, dpi));
     controls_[design.id] = control;
   }
   SetFocusOrder();

@@ -9,6 +9,7 @@ namespace tarvex::platform::win32 {
 namespace {
 
 constexpr int kStandardDpi = 96;
+constexpr double kPointsPerInch = 72;
 
 }  // namespace
 
@@ -20,8 +21,8 @@ int ScreenDpi() {
   return dpi > 0 ? dpi : kStandardDpi;
 }
 
-int TwipsToPixels(double twips, int dpi) {
-  return static_cast<int>(std::lround(twips * dpi / kTwipsPerInch));
+int PointsToPixels(double points, int dpi) {
+  return static_cast<int>(std::lround(points * dpi / kPointsPerInch));
 }
 
 }  // namespace tarvex::platform::win32

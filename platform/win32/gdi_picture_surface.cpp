@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "platform/win32/design_units.h"
 #include "platform/win32/gdi_colors.h"
 #include "platform/win32/screen_fonts.h"
 #include "platform/win32/wide_text.h"
@@ -14,7 +15,6 @@ namespace tarvex::platform::win32 {
 
 namespace {
 
-constexpr double kPointsPerInch = 72;
 // No surface grows beyond this many pixels a side: a bound on memory that
 // still holds the largest screens.
 constexpr int kMaxPixels = 16384;
@@ -44,7 +44,7 @@ std::string_view Utf8Prefix(std::string_view text, std::size_t bytes) {
 }
 
 GdiObject<HFONT> CreateTextFont(const std::string& face, double points, bool bold, int dpi) {
-  const int height = std::max(1, WholePixel(points * dpi / kPointsPerInch));
+  const int height = std::max(1, PointsToPixels(points, dpi));
   const std::string ansiFace = runtime::TextToAnsiLossy(face);
   return GdiObject<HFONT>(CreateFontA(-height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
                                       FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,

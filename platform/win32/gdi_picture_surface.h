@@ -15,10 +15,6 @@
 
 namespace tarvex::platform::win32 {
 
-// The face the text page is designed with, and its size.
-inline constexpr const char* kDesignFace = "ＭＳ Ｐ明朝";
-inline constexpr double kDesignPoints = 20.4;
-
 class GdiPictureSurface final : public PictureSurface {
  public:
   // A black surface at `left`, `top`, `width` x `height` window pixels, whose

@@ -14,6 +14,7 @@ add_library(tarvex_win32_windows STATIC
   settings_dialog_window.cpp
   wide_text.cpp
   win32_desktop.cpp
+  window_class.cpp
 )
 target_link_libraries(tarvex_win32_windows PUBLIC
   tarvex_core tarvex_platform gdi32 user32 comdlg32 comctl32)

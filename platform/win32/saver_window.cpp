@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "platform/win32/window_class.h"
+
 namespace tarvex::platform::win32 {
 
 namespace {
@@ -40,29 +42,6 @@ bool IsButtonUp(UINT message) {
   return message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP;
 }
 
-SaverWindow* WindowOf(HWND window) {
-  return AsPointer<SaverWindow>(GetWindowLongPtrA(window, GWLP_USERDATA));
-}
-
-// Keeps the object of WM_NCCREATE with its window; false before that.
-bool Remember(HWND window, UINT message, LPARAM lParam) {
-  if (message != WM_NCCREATE) return false;
-  const auto* create = AsPointer<const CREATESTRUCTA>(lParam);
-  SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  return true;
-}
-
-void RegisterWindowClass(const char* name, WNDPROC procedure) {
-  WNDCLASSEXA windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = procedure;
-  windowClass.hInstance = GetModuleHandleA(nullptr);
-  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);  // NOLINT(performance-no-int-to-ptr)
-  windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-  windowClass.lpszClassName = name;
-  RegisterClassExA(&windowClass);
-}
-
 }  // namespace
 
 std::int16_t ButtonMask(WPARAM mouseKeys) {
@@ -83,8 +62,9 @@ std::int16_t ShiftMask() {
 
 void SaverWindow::RegisterClasses() {
   static const bool registered = [] {
-    RegisterWindowClass(kFrameClass, FrameProc);
-    RegisterWindowClass(kDisplayClass, DisplayProc);
+    const auto black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    RegisterWindowClass(kFrameClass, FrameProc, black);
+    RegisterWindowClass(kDisplayClass, DisplayProc, black);
     return true;
   }();
   (void)registered;
@@ -133,15 +113,13 @@ void SaverWindow::ActivateOnce() {
 }
 
 LRESULT CALLBACK SaverWindow::FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (Remember(window, message, lParam)) return DefWindowProcA(window, message, wParam, lParam);
-  SaverWindow* self = WindowOf(window);
+  SaverWindow* self = WindowObject<SaverWindow>(window, message, lParam);
   if (self == nullptr) return DefWindowProcA(window, message, wParam, lParam);
   return self->OnFrameMessage(window, message, wParam, lParam);
 }
 
 LRESULT CALLBACK SaverWindow::DisplayProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (Remember(window, message, lParam)) return DefWindowProcA(window, message, wParam, lParam);
-  SaverWindow* self = WindowOf(window);
+  SaverWindow* self = WindowObject<SaverWindow>(window, message, lParam);
   if (self == nullptr) return DefWindowProcA(window, message, wParam, lParam);
   return self->OnDisplayMessage(window, message, wParam, lParam);
 }

@@ -2,16 +2,17 @@
 
 #include "platform/win32/design_units.h"
 #include "platform/win32/win32_desktop.h"
+#include "runtime/twips.h"
 
 namespace tarvex::platform::win32 {
 
 namespace {
 
-std::unique_ptr<GdiPictureSurface> DesignSurface(double left, double top, double width,
-                                                 double height, int dpi) {
+std::unique_ptr<GdiPictureSurface> DesignSurface(const TwipsRect& design, int dpi) {
   return std::make_unique<GdiPictureSurface>(
-      static_cast<float>(TwipsToPixels(left, dpi)), static_cast<float>(TwipsToPixels(top, dpi)),
-      TwipsToPixels(width, dpi), TwipsToPixels(height, dpi), dpi);
+      static_cast<float>(runtime::TwipsToPixels(design.left, dpi)),
+      static_cast<float>(runtime::TwipsToPixels(design.top, dpi)),
+      runtime::TwipsToPixels(design.width, dpi), runtime::TwipsToPixels(design.height, dpi), dpi);
 }
 
 }  // namespace
@@ -23,10 +24,9 @@ std::unique_ptr<SaverWindowHost> CreateWin32SaverWindowHost(Win32Desktop& deskto
 
 Win32SaverWindowHost::Win32SaverWindowHost(const RECT& screen, int dpi, Win32Desktop* desktop)
     : desktop_(desktop) {
-  // The design layout: page copy, display, text page.
-  pictures_[0] = DesignSurface(1260, 300, 9000, 4500, dpi);
-  pictures_[1] = DesignSurface(120, 840, 10440, 4515, dpi);
-  pictures_[2] = DesignSurface(0, 0, 10440, 4515, dpi);
+  for (std::size_t i = 0; i < pictures_.size(); ++i) {
+    pictures_[i] = DesignSurface(kPictureDesign[i], dpi);
+  }
   SaverWindowInput& input = *this;
   window_ = std::make_unique<SaverWindow>(screen, input);
   timer_ = std::make_unique<Win32SaverTimer>(window_->Frame(), SaverWindow::kTimerId);

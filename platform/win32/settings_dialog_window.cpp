@@ -1,11 +1,12 @@
 #include "platform/win32/settings_dialog_window.h"
 
 #include <algorithm>
-#include <cmath>
 #include <string>
 
 #include "platform/win32/design_units.h"
+#include "platform/win32/window_class.h"
 #include "runtime/ansi_text.h"
+#include "runtime/twips.h"
 
 namespace tarvex::platform::win32 {
 
@@ -16,7 +17,6 @@ using dialog::ControlId;
 using dialog::ControlKind;
 
 constexpr const char* kWindowClass = "TarvexSettingsDialog";
-constexpr double kPointsPerInch = 72;
 // Control ids start above IDOK and IDCANCEL, which the dialog keys would send.
 constexpr int kFirstControlId = 100;
 // The drop-down part of a list: about thirteen entries of the dialog's font.
@@ -61,7 +61,7 @@ ControlClass ClassOf(ControlKind kind) {
 }
 
 GdiObject<HFONT> DialogFont(int dpi) {
-  const auto height = static_cast<int>(std::lround(dialog::kFontPoints * dpi / kPointsPerInch));
+  const int height = PointsToPixels(dialog::kFontPoints, dpi);
   const std::string face(dialog::kFontFace);
   return GdiObject<HFONT>(CreateFontA(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                                       SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
@@ -90,30 +90,20 @@ HWND CreateControl(HWND parent, const ControlDesign& design, const RECT& place) 
                          width, height, parent, MenuId(design.id), instance, nullptr);
 }
 
-SettingsDialogWindow* DialogOf(HWND window) {
-  return AsPointer<SettingsDialogWindow>(GetWindowLongPtrA(window, GWLP_USERDATA));
-}
-
 }  // namespace
 
 void SettingsDialogWindow::RegisterWindowClass() {
   static const bool registered = [] {
-    WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);  // NOLINT(performance-no-int-to-ptr)
-    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    windowClass.lpszClassName = kWindowClass;
-    return RegisterClassExA(&windowClass) != 0;
+    win32::RegisterWindowClass(kWindowClass, WindowProc, GetSysColorBrush(COLOR_BTNFACE));
+    return true;
   }();
   (void)registered;
 }
 
 SettingsDialogWindow::SettingsDialogWindow(int dpi) : font_(DialogFont(dpi)) {
   RegisterWindowClass();
-  RECT frame{0, 0, TwipsToPixels(dialog::kClientWidth, dpi),
-             TwipsToPixels(dialog::kClientHeight, dpi)};
+  RECT frame{0, 0, runtime::TwipsToPixels(dialog::kClientWidth, dpi),
+             runtime::TwipsToPixels(dialog::kClientHeight, dpi)};
   AdjustWindowRectEx(&frame, kFrameStyle, FALSE, kFrameExStyle);
   const std::string title = runtime::TextToAnsiLossy(dialog::kTitle);
   window_ = CreateWindowExA(kFrameExStyle, kWindowClass, title.c_str(), kFrameStyle, 0, 0,
@@ -134,12 +124,13 @@ void SettingsDialogWindow::CreateControls(int dpi) {
   const ControlDesign& frame = DesignById(ControlId::Frame2);
   auto create = [&](const ControlDesign& design) {
     const bool inFrame = design.container == dialog::Container::kFrame2;
-    const int left =
-        TwipsToPixels(design.left, dpi) + (inFrame ? TwipsToPixels(frame.left, dpi) : 0);
-    const int top = TwipsToPixels(design.top, dpi) + (inFrame ? TwipsToPixels(frame.top, dpi) : 0);
+    const int left = runtime::TwipsToPixels(design.left, dpi) +
+                     (inFrame ? runtime::TwipsToPixels(frame.left, dpi) : 0);
+    const int top = runtime::TwipsToPixels(design.top, dpi) +
+                    (inFrame ? runtime::TwipsToPixels(frame.top, dpi) : 0);
     const int dropDown = design.kind == ControlKind::kList ? kDropDownTwips : 0;
-    const RECT place{left, top, left + TwipsToPixels(design.width, dpi),
-                     top + TwipsToPixels(design.height + dropDown, dpi)};
+    const RECT place{left, top, left + runtime::TwipsToPixels(design.width, dpi),
+                     top + runtime::TwipsToPixels(design.height + dropDown, dpi)};
     const HWND control = CreateControl(window_, design, place);
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     controls_.at(static_cast<std::size_t>(design.id)) = control;
@@ -234,11 +225,7 @@ void SettingsDialogWindow::OnCommand(WPARAM wParam) {
 
 LRESULT CALLBACK SettingsDialogWindow::WindowProc(HWND window, UINT message, WPARAM wParam,
                                                   LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = AsPointer<const CREATESTRUCTA>(lParam);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  SettingsDialogWindow* self = DialogOf(window);
+  SettingsDialogWindow* self = WindowObject<SettingsDialogWindow>(window, message, lParam);
   if (self == nullptr) return DefWindowProcA(window, message, wParam, lParam);
   return self->OnMessage(window, message, wParam, lParam);
 }

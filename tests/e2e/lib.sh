@@ -1,12 +1,17 @@
 # Shared set-up for the end-to-end scripts: a private X display, a program
-# directory of our own, and clean-up of everything started.
+# directory of our own, waiting for windows and processes, screenshots, and
+# clean-up of everything started.
 # Needs TARVEX_BUILD (the build's program directory), set by ctest.
 
 set -euo pipefail
 
 E2E_PIDS=()
 E2E_TMP=$(mktemp -d)
+# How long wait_for_window waits by default, in seconds.
+WINDOW_WAIT_SECONDS=10
 
+# A library on top may define e2e_extra_cleanup, run before the processes
+# started are stopped.
 e2e_cleanup() {
   local pid
   if declare -F e2e_extra_cleanup >/dev/null; then e2e_extra_cleanup; fi
@@ -60,10 +65,10 @@ make_program_dir() {
   export XDG_RUNTIME_DIR=$E2E_TMP/runtime
 }
 
-# Waits up to $2 seconds (default 10) until a window whose name matches $1 is
-# mapped; prints its id.
+# Waits up to $2 seconds (default WINDOW_WAIT_SECONDS) until a window whose
+# name matches $1 is mapped; prints its id.
 wait_for_window() {
-  local name=$1 limit=${2:-10} id
+  local name=$1 limit=${2:-$WINDOW_WAIT_SECONDS} id
   for _ in $(seq $((limit * 10))); do
     id=$(xdotool search --onlyvisible --name "$name" 2>/dev/null | head -n 1 || true)
     if [ -n "$id" ]; then
@@ -89,4 +94,9 @@ wait_for_exit() {
     sleep 0.1
   done
   fail "process $pid still runs after ${limit}s"
+}
+
+# The whole screen as a binary PPM with 8 bits per sample, in file $1.
+screenshot() {
+  import -silent -window root -depth 8 "ppm:$1"
 }

@@ -1,11 +1,12 @@
 #!/usr/bin/env python3
-"""Checks two screenshots of the running crawl (binary PPM, 1024x768):
-the margin is black, text is on the display, the later shot shows it higher,
-and every lit pixel lies inside the taper."""
+"""Checks two screenshots of the running crawl (binary PPM, 1024x768, 8 bits):
+the margin is black, text is on the display, every lit pixel lies inside the
+taper, and the later shot shows the text higher."""
 import sys
 
 WIDTH, HEIGHT, MARGIN = 1024, 768, 100
 W1, H1 = WIDTH - 2 * MARGIN, HEIGHT - 2 * MARGIN
+LIT = 64
 
 
 def read_ppm(path):
@@ -19,9 +20,10 @@ def read_ppm(path):
             end += 1
         fields.append(data[pos:end])
         pos = end
-    assert fields[0] == b"P6" and int(fields[3]) == 255, fields
-    width, height = int(fields[1]), int(fields[2])
-    assert (width, height) == (WIDTH, HEIGHT), (width, height)
+    if fields[0] != b"P6" or int(fields[3]) != 255:
+        sys.exit(f"{path}: not an 8-bit binary PPM: {fields}")
+    if (int(fields[1]), int(fields[2])) != (WIDTH, HEIGHT):
+        sys.exit(f"{path}: screen is {fields[1]}x{fields[2]}")
     return data[pos + 1:]
 
 
@@ -29,22 +31,24 @@ def lit_pixels(pixels):
     for y in range(HEIGHT):
         row = pixels[3 * WIDTH * y:3 * WIDTH * (y + 1)]
         for x in range(WIDTH):
-            if max(row[3 * x:3 * x + 3]) > 64:
+            if max(row[3 * x:3 * x + 3]) > LIT:
                 yield x, y
 
 
-def check(path):
+def top_lit_row(path):
     lit = list(lit_pixels(read_ppm(path)))
-    assert lit, f"{path}: no text on the display"
+    if not lit:
+        sys.exit(f"{path}: no text on the display")
     for x, y in lit:
-        assert MARGIN <= x < MARGIN + W1 and MARGIN <= y < MARGIN + H1, \
-            f"{path}: lit pixel in the margin at {x},{y}"
+        if not (MARGIN <= x < MARGIN + W1 and MARGIN <= y < MARGIN + H1):
+            sys.exit(f"{path}: lit pixel in the margin at {x},{y}")
         d = H1 - (y - MARGIN)  # rows above the display's bottom edge
-        left, right = d // 2 - 3, W1 - d // 2 + 3
-        assert left <= x - MARGIN < right, f"{path}: lit pixel outside the taper at {x},{y}"
+        if not d // 2 - 3 <= x - MARGIN < W1 - d // 2 + 3:
+            sys.exit(f"{path}: lit pixel outside the taper at {x},{y}")
     return min(y for _, y in lit)
 
 
-first, second = check(sys.argv[1]), check(sys.argv[2])
-assert second < first, f"the text did not rise: top row {first} then {second}"
+first, second = top_lit_row(sys.argv[1]), top_lit_row(sys.argv[2])
+if second >= first:
+    sys.exit(f"the text did not rise: top row {first} then {second}")
 print(f"top lit row {first} then {second}")

@@ -1,6 +1,6 @@
 # Shared set-up for the saver's end-to-end scripts, on top of lib.sh: the
-# settings and message files, starting the saver, screenshots and a probe of
-# the pointer's image.
+# settings and message files, starting the saver and a probe of the pointer's
+# image.
 
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
@@ -19,11 +19,6 @@ start_saver() {
   SAVER_PID=$!
   E2E_PIDS+=("$SAVER_PID")
   SAVER_WIN=$(wait_for_window '^Form1$')
-}
-
-# The whole screen as a binary PPM in file $1.
-screenshot() {
-  import -silent -window root -depth 8 "ppm:$1"
 }
 
 # Prints "blank" or "visible": the pointer's current image.

@@ -8,7 +8,7 @@ function(tarvex_add_win32_window_test name)
     LABELS wine
     TIMEOUT 300
     RUN_SERIAL TRUE
-    ENVIRONMENT "TARVEX_BUILD=${TARVEX_PROGRAM_DIR};TARVEX_SOURCE=${PROJECT_SOURCE_DIR}")
+    ENVIRONMENT "TARVEX_BUILD=${TARVEX_PROGRAM_DIR}")
 endfunction()
 
 foreach(script win32-preview win32-saver-crawl win32-dialog-save win32-second-instance)

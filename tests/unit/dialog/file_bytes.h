@@ -6,14 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "tests/support/temp_dir.h"
-
 namespace tarvex::testing {
-
-// The path of `name` inside the test's directory.
-inline std::string PathIn(const TempDir& dir, const std::string& name) {
-  return (dir.path() / name).string();
-}
 
 // The file's bytes, or nothing when it cannot be read.
 inline std::optional<std::string> ReadBytes(const std::string& path) {

@@ -12,6 +12,7 @@
 #include "startup/shared_state.h"
 #include "tests/support/fake_desktop.h"
 #include "tests/support/fake_dialog_host.h"
+#include "tests/support/temp_dir.h"
 #include "tests/unit/dialog/file_bytes.h"
 
 namespace tarvex::testing {
@@ -21,7 +22,7 @@ using UserScript = std::function<void(FakeDialogHost&, platform::DialogEvents&)>
 class FormIniFixture : public ::testing::Test {
  protected:
   FormIniFixture() {
-    state.IniPath = PathIn(dir, "tarvex.ini");
+    state.IniPath = dir.File("tarvex.ini");
     state.Settings.TimerInterval = 25;
     desktop.fonts = {"IPAPMincho", "IPAGothic", "DejaVu Sans"};
     desktop.dialog_host_factory = [this] { return std::make_unique<BorrowedDialogHost>(window); };

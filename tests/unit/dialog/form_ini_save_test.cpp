@@ -186,10 +186,10 @@ TEST_F(FormIniSaveFailureTest, ReadOnlyFileIsReportedAndKept) {
 }
 
 TEST_F(FormIniSaveFailureTest, MissingDirectoryIsReported) {
-  state.IniPath = PathIn(dir, "gone") + "/tarvex.ini";
+  state.IniPath = dir.File("gone") + "/tarvex.ini";
   SaveThenCancel();
   ExpectReportedAndStillOpen();
-  EXPECT_FALSE(fs::exists(PathIn(dir, "gone")));
+  EXPECT_FALSE(fs::exists(dir.File("gone")));
 }
 
 TEST_F(FormIniSaveFailureTest, SavingAgainAfterTheCauseIsGoneWorks) {

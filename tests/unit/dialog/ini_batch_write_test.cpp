@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "settings/basSysAPI.h"
+#include "tests/support/temp_dir.h"
 #include "tests/unit/dialog/file_bytes.h"
 
 #ifndef _WIN32
@@ -29,7 +30,7 @@ const std::string kOldFile = "; mine\r\n[TARVEX]\r\nTIME=2\r\nFILE=/old.txt\r\n[
 
 // The file that six direct writes leave, for comparison.
 std::string WrittenDirectly(const testing::TempDir& dir, const std::optional<std::string>& start) {
-  const std::string path = PathIn(dir, "direct.ini");
+  const std::string path = dir.File("direct.ini");
   if (start) WriteBytes(path, *start);
   for (const auto& [key, value] : kValues) basSysAPI::WriteIniValue("TARVEX", key, value, path);
   return ReadBytes(path).value_or("");
@@ -43,7 +44,7 @@ class IniBatchWriteTest : public ::testing::Test {
   bool LeftoverCopy() const { return fs::exists(path + ".saving"); }
 
   testing::TempDir dir;
-  std::string path = PathIn(dir, "tarvex.ini");
+  std::string path = dir.File("tarvex.ini");
 };
 
 TEST_F(IniBatchWriteTest, StoresAllValuesAsDirectWritesWould) {
@@ -54,7 +55,7 @@ TEST_F(IniBatchWriteTest, StoresAllValuesAsDirectWritesWould) {
     ASSERT_TRUE(Write());
     EXPECT_EQ(ReadBytes(path), WrittenDirectly(dir, start));
     EXPECT_FALSE(LeftoverCopy());
-    fs::remove(PathIn(dir, "direct.ini"));
+    fs::remove(dir.File("direct.ini"));
   }
 }
 
@@ -89,12 +90,12 @@ TEST_P(FailingWriteTest, CreatesNoFileWhereThereWasNone) {
 INSTANTIATE_TEST_SUITE_P(AtEachKey, FailingWriteTest, ::testing::Range(1, 7));
 
 TEST_F(IniBatchWriteTest, FailsWhereTheDirectoryCannotHoldTheFile) {
-  WriteBytes(PathIn(dir, "plain"), "x");
-  EXPECT_FALSE(WriteIniValues("TARVEX", kValues, PathIn(dir, "plain") + "/tarvex.ini",
+  WriteBytes(dir.File("plain"), "x");
+  EXPECT_FALSE(WriteIniValues("TARVEX", kValues, dir.File("plain") + "/tarvex.ini",
                               basSysAPI::WriteIniValue));
-  EXPECT_FALSE(WriteIniValues("TARVEX", kValues, PathIn(dir, "missing") + "/tarvex.ini",
+  EXPECT_FALSE(WriteIniValues("TARVEX", kValues, dir.File("missing") + "/tarvex.ini",
                               basSysAPI::WriteIniValue));
-  EXPECT_EQ(ReadBytes(PathIn(dir, "plain")), "x");
+  EXPECT_EQ(ReadBytes(dir.File("plain")), "x");
 }
 
 TEST_F(IniBatchWriteTest, LeavesADirectoryInTheFilesPlaceAlone) {
@@ -123,7 +124,7 @@ TEST_F(IniBatchWriteTest, KeepsTheFilesPermissions) {
 }
 
 TEST_F(IniBatchWriteTest, UpdatesTheTargetOfALink) {
-  const std::string target = PathIn(dir, "real.ini");
+  const std::string target = dir.File("real.ini");
   WriteBytes(target, kOldFile);
   fs::create_symlink(target, path);
   ASSERT_TRUE(Write());

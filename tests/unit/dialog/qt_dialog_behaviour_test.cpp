@@ -112,7 +112,7 @@ TEST_F(QtDialogTest, EnterOnTheFocusedCancelButtonCancels) {
 }
 
 TEST_F(QtDialogTest, MessageFileChooserListsAllFilesAndCancelKeepsTheBox) {
-  const std::string chosen = PathIn(dir, "notes.log");
+  const std::string chosen = dir.File("notes.log");
   WriteBytes(chosen, "x");
   state.Settings.MessageFile = "/kept.txt";
   QStringList filters;

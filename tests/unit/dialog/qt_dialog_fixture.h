@@ -19,6 +19,7 @@
 #include "platform/qt/screen_fonts.h"
 #include "startup/shared_state.h"
 #include "tests/support/fake_desktop.h"
+#include "tests/support/temp_dir.h"
 #include "tests/unit/dialog/file_bytes.h"
 
 namespace tarvex::testing {
@@ -46,7 +47,7 @@ class QtDialogFixture : public ::testing::Test {
   static void SetUpTestSuite() { QtDesktopForTests().EnsureApplication(); }
 
   QtDialogFixture() {
-    state.IniPath = PathIn(dir, "tarvex.ini");
+    state.IniPath = dir.File("tarvex.ini");
     state.Settings.TimerInterval = 25;
     desktop.fonts = qt::QtScreenFontNames();
     desktop.dialog_host_factory = [] { return qt::CreateQtDialogWindowHost(QtDesktopForTests()); };

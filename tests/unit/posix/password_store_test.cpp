@@ -16,6 +16,12 @@ namespace fs = std::filesystem;
 
 using Result = PasswordStore::ChangeResult;
 
+// A registry file holding one value under the desktop key.
+std::string DesktopValueFile(std::string_view name, std::string_view data) {
+  return "REGEDIT4\n[HKEY_CURRENT_USER\\Control Panel\\desktop]\n\"" + std::string(name) +
+         "\"=" + std::string(data) + "\n";
+}
+
 class PasswordStoreTest : public ::testing::Test {
  protected:
   std::string Path() const { return dir_.File("tarvex/registry.reg"); }
@@ -141,8 +147,7 @@ class UsePasswordRule : public ::testing::TestWithParam<SwitchCase> {};
 // two are not both zero.
 TEST_P(UsePasswordRule, ReadsTheSwitchAsTheSaverDoes) {
   testing::ScratchDir dir;
-  dir.Write("r.reg", std::string("REGEDIT4\n[HKEY_CURRENT_USER\\Control Panel\\desktop]\n") +
-                         "\"ScreenSaveUsePassword\"=" + GetParam().line + "\n");
+  dir.Write("r.reg", DesktopValueFile("ScreenSaveUsePassword", GetParam().line));
   EXPECT_EQ(PasswordStore(dir.File("r.reg")).UsePassword(), GetParam().use);
 }
 
@@ -172,9 +177,7 @@ TEST_F(PasswordStoreFailure, UnwritableLocationReportsWriteFailed) {
 }
 
 TEST_F(PasswordStoreFailure, LegacyOrForeignHashAcceptsNothing) {
-  dir_.Write("r.reg",
-             "REGEDIT4\n[HKEY_CURRENT_USER\\Control Panel\\desktop]\n"
-             "\"ScreenSave_Data\"=\"ab1iBa.N.U2C6\"\n");
+  dir_.Write("r.reg", DesktopValueFile("ScreenSave_Data", "\"ab1iBa.N.U2C6\""));
   PasswordStore store(dir_.File("r.reg"));
   EXPECT_TRUE(store.HasPassword());
   // The legacy method's hash of "12345678", which it also gives for "12345678x".
@@ -184,9 +187,7 @@ TEST_F(PasswordStoreFailure, LegacyOrForeignHashAcceptsNothing) {
 }
 
 TEST_F(PasswordStoreFailure, HashOfAnotherTypeMeansUnknown) {
-  dir_.Write("r.reg",
-             "REGEDIT4\n[HKEY_CURRENT_USER\\Control Panel\\desktop]\n"
-             "\"ScreenSave_Data\"=hex:01,02\n");
+  dir_.Write("r.reg", DesktopValueFile("ScreenSave_Data", "hex:01,02"));
   PasswordStore store(dir_.File("r.reg"));
   EXPECT_TRUE(store.HasPassword());
   EXPECT_FALSE(store.Verify(""));

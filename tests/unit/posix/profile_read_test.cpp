@@ -133,7 +133,7 @@ TEST(ProfileReadFallback, MissingFileGivesTheFallbackCutToSize) {
 
 TEST(ProfileReadFallback, DirectoryInsteadOfFileGivesTheFallback) {
   testing::ScratchDir dir;
-  EXPECT_EQ(GetPrivateProfileStringA("A", "K", "fallback", 50, dir.path()), "fallback");
+  EXPECT_EQ(GetPrivateProfileStringA("A", "K", "fallback", 50, dir.str()), "fallback");
 }
 
 }  // namespace

@@ -185,7 +185,7 @@ TEST_F(RegistryKeys, TheFileIsReadFromTheEnvironmentAtEachOpen) {
   EXPECT_EQ(posix::RegistryFilePath(), RegistryPath());
   WriteRegistry(std::string("REGEDIT4\n") + kDesktop + "\"ScreenSaveUsePassword\"=dword:1\n");
   EXPECT_EQ(QueryDesktopValue("ScreenSaveUsePassword", 4).query, kErrorSuccess);
-  ::setenv("XDG_CONFIG_HOME", (dir_.path() + "/elsewhere").c_str(), 1);
+  ::setenv("XDG_CONFIG_HOME", dir_.File("elsewhere").c_str(), 1);
   EXPECT_EQ(QueryDesktopValue("ScreenSaveUsePassword", 4).open, kErrorFileNotFound);
 }
 

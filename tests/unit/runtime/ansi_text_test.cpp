@@ -85,40 +85,30 @@ TEST(TextToAnsiLossyTest, MarksWhatTheCodePageLacks) {
   EXPECT_EQ(TextToAnsiLossy("表\xE6\x97"), "\x95\x5C?");
 }
 
-struct UndecodableCase {
-  std::string name;
-  std::string ansi;
-  std::string text;
-};
-
-class UndecodableTest : public ::testing::TestWithParam<UndecodableCase> {};
+class UndecodableTest : public ::testing::TestWithParam<CodePageCase> {};
 
 TEST_P(UndecodableTest, BecomesReplacementAndKeepsTheRest) {
   EXPECT_EQ(AnsiToText(GetParam().ansi), GetParam().text);
-}
-
-std::string UndecodableName(const ::testing::TestParamInfo<UndecodableCase>& info) {
-  return info.param.name;
 }
 
 const std::string R(kReplacement);
 
 INSTANTIATE_TEST_SUITE_P(
     Cp932, UndecodableTest,
-    ::testing::Values(UndecodableCase{"UnassignedPairIsOneCharacter",
-                                      "a\x85\xA0"
-                                      "b",
-                                      "a" + R + "b"},
-                      UndecodableCase{"UnassignedLeadRange", "\xEB\x40\x93\xFA", R + "日"},
-                      UndecodableCase{"LeadByteAtTheEnd", "\x93\xFA\x93", "日" + R},
-                      UndecodableCase{"LeadByteBeforeLineEnd", "a\x81\r\nb", "a" + R + "\r\nb"},
-                      UndecodableCase{"LeadByteBeforeComma", "\x81,x", R + ",x"},
-                      UndecodableCase{"LeadByteBeforeNul", std::string("\x81\0z", 3),
-                                      R + std::string("\0z", 2)},
-                      UndecodableCase{"ManyBadBytesKeepTheRest",
-                                      "\x85\x40\x85\x40\xEB\x40\x93\xFA\x96\x7B\x8C\xEA\x85",
-                                      R + R + R + "日本語" + R}),
-    UndecodableName);
+    ::testing::Values(CodePageCase{"UnassignedPairIsOneCharacter",
+                                   "a\x85\xA0"
+                                   "b",
+                                   "a" + R + "b"},
+                      CodePageCase{"UnassignedLeadRange", "\xEB\x40\x93\xFA", R + "日"},
+                      CodePageCase{"LeadByteAtTheEnd", "\x93\xFA\x93", "日" + R},
+                      CodePageCase{"LeadByteBeforeLineEnd", "a\x81\r\nb", "a" + R + "\r\nb"},
+                      CodePageCase{"LeadByteBeforeComma", "\x81,x", R + ",x"},
+                      CodePageCase{"LeadByteBeforeNul", std::string("\x81\0z", 3),
+                                   R + std::string("\0z", 2)},
+                      CodePageCase{"ManyBadBytesKeepTheRest",
+                                   "\x85\x40\x85\x40\xEB\x40\x93\xFA\x96\x7B\x8C\xEA\x85",
+                                   R + R + R + "日本語" + R}),
+    CaseName);
 
 // The single bytes the code page leaves out of its tables. Each system keeps
 // its own conversion: it is what its other programs read the same bytes as.

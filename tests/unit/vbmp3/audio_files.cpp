@@ -40,20 +40,8 @@ std::uint32_t LittleEndian(std::string_view bytes, std::size_t at, int size) {
 
 }  // namespace
 
-TempDir::TempDir() {
-  std::string pattern = (fs::temp_directory_path() / "vbmp3-test-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) Fail("cannot create a temporary directory");
-  path_ = pattern;
-}
-
-TempDir::~TempDir() {
-  std::error_code ignored;
-  fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
-  fs::remove_all(path_, ignored);
-}
-
 fs::path MakeToneMp3(const TempDir& dir, const std::string& name, const Tone& tone) {
-  fs::path mp3 = dir / name;
+  fs::path mp3 = dir.path() / name;
   fs::path wav = mp3;
   wav.replace_extension(".wav");
   std::ostringstream sox;

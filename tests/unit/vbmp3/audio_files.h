@@ -8,21 +8,11 @@
 #include <string_view>
 #include <vector>
 
+#include "tests/support/temp_dir.h"
+
 namespace tarvex::vbmp3::test {
 
-// A fresh directory, removed with everything in it at destruction.
-class TempDir {
- public:
-  TempDir();
-  ~TempDir();
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-  const std::filesystem::path& path() const { return path_; }
-  std::filesystem::path operator/(std::string_view name) const { return path_ / name; }
-
- private:
-  std::filesystem::path path_;
-};
+using TempDir = tarvex::testing::TempDir;
 
 struct Tone {
   int frequencyHz = 440;

@@ -29,7 +29,7 @@ bool IsAllZero(const VBMP3_OPEN_INFO& info) {
   return std::memcmp(&info, zero.data(), sizeof info) == 0;
 }
 
-class OpenTest : public testing::Test {
+class OpenTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     dir_ = new TempDir();
@@ -43,7 +43,7 @@ class OpenTest : public testing::Test {
   void TearDown() override { vbmp3_stop(); }
 
   static fs::path WithBytes(const std::string& name, std::string_view bytes) {
-    fs::path file = *dir_ / name;
+    fs::path file = dir_->path() / name;
     WriteBytes(file, bytes);
     return file;
   }
@@ -66,7 +66,7 @@ struct RefusedFile {
   int32_t error;
 };
 
-class RefusedFileTest : public OpenTest, public testing::WithParamInterface<RefusedFile> {};
+class RefusedFileTest : public OpenTest, public ::testing::WithParamInterface<RefusedFile> {};
 
 TEST_P(RefusedFileTest, OpenFailsWithItsErrorNumberAndAZeroRecord) {
   const fs::path file = GetParam().make(*dir_, *tone_);
@@ -77,8 +77,8 @@ TEST_P(RefusedFileTest, OpenFailsWithItsErrorNumberAndAZeroRecord) {
 }
 
 fs::path Write(const TempDir& dir, const char* name, std::string_view bytes) {
-  WriteBytes(dir / name, bytes);
-  return dir / name;
+  WriteBytes(dir.path() / name, bytes);
+  return dir.path() / name;
 }
 
 const RefusedFile kRefusedFiles[] = {
@@ -123,17 +123,17 @@ const RefusedFile kRefusedFiles[] = {
      VBMP3_ERR_NOT_MP3},
     {"Directory",
      [](const TempDir& d, const fs::path&) {
-       fs::create_directory(d / "folder.mp3");
-       return d / "folder.mp3";
+       fs::create_directory(d.path() / "folder.mp3");
+       return d.path() / "folder.mp3";
      },
      VBMP3_ERR_NOT_A_FILE},
     {"NamedPipeWithoutWriter",
      [](const TempDir& d, const fs::path&) {
-       mkfifo((d / "pipe.mp3").c_str(), 0600);
-       return d / "pipe.mp3";
+       mkfifo((d.path() / "pipe.mp3").c_str(), 0600);
+       return d.path() / "pipe.mp3";
      },
      VBMP3_ERR_NOT_A_FILE},
-    {"MissingFile", [](const TempDir& d, const fs::path&) { return d / "absent.mp3"; },
+    {"MissingFile", [](const TempDir& d, const fs::path&) { return d.path() / "absent.mp3"; },
      VBMP3_ERR_FILE_NOT_FOUND},
     {"DeletedAfterTheExistenceCheck",
      [](const TempDir& d, const fs::path& tone) {
@@ -146,7 +146,7 @@ const RefusedFile kRefusedFiles[] = {
      VBMP3_ERR_FILE_NOT_FOUND},
 };
 
-INSTANTIATE_TEST_SUITE_P(Malformed, RefusedFileTest, testing::ValuesIn(kRefusedFiles),
+INSTANTIATE_TEST_SUITE_P(Malformed, RefusedFileTest, ::testing::ValuesIn(kRefusedFiles),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(OpenTest, BadArgumentsAreRefusedWithTheirNumber) {
@@ -165,7 +165,7 @@ TEST_F(OpenTest, AFailedOpenClosesTheFileOpenedBefore) {
   VBMP3_OPEN_INFO info;
   ASSERT_NE(Open(*tone_, info), 0);
   EXPECT_EQ(vbmp3_getLastErrorNo(), VBMP3_ERR_NONE);
-  ASSERT_EQ(Open(*dir_ / "absent.mp3", info), 0);
+  ASSERT_EQ(Open(dir_->path() / "absent.mp3", info), 0);
   EXPECT_EQ(vbmp3_play(), 0);
   EXPECT_EQ(vbmp3_getLastErrorNo(), VBMP3_ERR_NO_FILE_OPEN);
 }
@@ -176,7 +176,7 @@ struct GoodFile {
   int lengthToleranceMs;
 };
 
-class GoodFileTest : public OpenTest, public testing::WithParamInterface<GoodFile> {};
+class GoodFileTest : public OpenTest, public ::testing::WithParamInterface<GoodFile> {};
 
 TEST_P(GoodFileTest, OpensAndReportsTheStream) {
   const Tone& tone = GetParam().tone;
@@ -193,11 +193,11 @@ TEST_P(GoodFileTest, OpensAndReportsTheStream) {
 
 INSTANTIATE_TEST_SUITE_P(
     Tones, GoodFileTest,
-    testing::Values(GoodFile{"Stereo44k", Tone{440, 2.0, 44100, 2, 128, true}, 30},
-                    GoodFile{"Mono22k", Tone{1000, 1.0, 22050, 1, 64, true}, 30},
-                    GoodFile{"Stereo48kWithoutInfoFrame", Tone{440, 1.5, 48000, 2, 192, false},
-                             100},
-                    GoodFile{"ShorterThanTheProbe", Tone{440, 0.1, 44100, 2, 128, true}, 30}),
+    ::testing::Values(GoodFile{"Stereo44k", Tone{440, 2.0, 44100, 2, 128, true}, 30},
+                      GoodFile{"Mono22k", Tone{1000, 1.0, 22050, 1, 64, true}, 30},
+                      GoodFile{"Stereo48kWithoutInfoFrame", Tone{440, 1.5, 48000, 2, 192, false},
+                               100},
+                      GoodFile{"ShorterThanTheProbe", Tone{440, 0.1, 44100, 2, 128, true}, 30}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(OpenTest, AHugeTagBeforeTheAudioOpens) {
@@ -218,7 +218,7 @@ struct TaggedFile {
   std::string artist;
 };
 
-class TagTextTest : public OpenTest, public testing::WithParamInterface<TaggedFile> {};
+class TagTextTest : public OpenTest, public ::testing::WithParamInterface<TaggedFile> {};
 
 TEST_P(TagTextTest, TagsArriveInTheAnsiCodePageOrNotAtAll) {
   const TaggedFile& tagged = GetParam();
@@ -236,7 +236,7 @@ const std::string kYamada = "\x8e\x52\x93\x63";                                 
 
 INSTANTIATE_TEST_SUITE_P(
     Id3, TagTextTest,
-    testing::Values(
+    ::testing::Values(
         TaggedFile{"Utf16JapaneseTitle",
                    {{"TIT2", Utf16Text(u"日本語の曲")}, {"TPE1", Latin1Text("Band")}},
                    "",

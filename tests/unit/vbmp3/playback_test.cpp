@@ -35,11 +35,11 @@ bool WaitForFrames(int64_t frames) {
   return true;
 }
 
-class PlaybackTest : public testing::Test {
+class PlaybackTest : public ::testing::Test {
  protected:
   void SetUp() override {
     vbmp3_init();
-    wav_ = dir_ / "out.wav";
+    wav_ = dir_.path() / "out.wav";
   }
   void TearDown() override {
     vbmp3_stop();
@@ -66,7 +66,7 @@ class PlaybackTest : public testing::Test {
   fs::path wav_;
 };
 
-class ToneTest : public PlaybackTest, public testing::WithParamInterface<Tone> {};
+class ToneTest : public PlaybackTest, public ::testing::WithParamInterface<Tone> {};
 
 TEST_P(ToneTest, PlaysTheToneAtItsPitchAndLength) {
   const Tone& tone = GetParam();
@@ -81,10 +81,10 @@ TEST_P(ToneTest, PlaysTheToneAtItsPitchAndLength) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Tones, ToneTest,
-                         testing::Values(Tone{440, 2.0, 44100, 2, 128, true},
-                                         Tone{1000, 1.0, 22050, 1, 64, true},
-                                         Tone{220, 1.0, 48000, 2, 192, false},
-                                         Tone{440, 1.0, 44100, 2, 0, true}));
+                         ::testing::Values(Tone{440, 2.0, 44100, 2, 128, true},
+                                           Tone{1000, 1.0, 22050, 1, 64, true},
+                                           Tone{220, 1.0, 48000, 2, 192, false},
+                                           Tone{440, 1.0, 44100, 2, 0, true}));
 
 TEST_F(PlaybackTest, PlayingAgainStartsFromTheBeginning) {
   Open(MakeToneMp3(dir_, "tone.mp3", Tone{440, 1.0}));
@@ -141,7 +141,7 @@ TEST_F(PlaybackTest, RepeatedCyclesLeaveNoThreadBehind) {
 
 TEST_F(PlaybackTest, PlayWithoutAnOpenFileFailsWithItsNumber) {
   VBMP3_OPEN_INFO info{};
-  ASSERT_EQ(vbmp3_open((dir_ / "absent.mp3").c_str(), &info), 0);
+  ASSERT_EQ(vbmp3_open((dir_.path() / "absent.mp3").c_str(), &info), 0);
   EXPECT_EQ(vbmp3_play(), 0);
   EXPECT_EQ(vbmp3_getLastErrorNo(), VBMP3_ERR_NO_FILE_OPEN);
   EXPECT_EQ(State(), VBMP3_STATE_STOPPED);
@@ -177,7 +177,7 @@ TEST_F(PlaybackTest, TheDefaultDeviceEitherPlaysOrReportsItsAbsence) {
 
 TEST_F(PlaybackTest, AWavFileThatCannotBeCreatedIsAnOutputFailure) {
   Open(MakeToneMp3(dir_, "tone.mp3", Tone{440, 0.5}));
-  vbmp3x_setWavOutput((dir_ / "no-such-dir" / "out.wav").c_str(), 0);
+  vbmp3x_setWavOutput((dir_.path() / "no-such-dir" / "out.wav").c_str(), 0);
   EXPECT_EQ(vbmp3_play(), 1);
   EXPECT_EQ(vbmp3x_waitUntilDone(kGenerousMs), 1);
   EXPECT_EQ(State(), VBMP3_STATE_ERROR);
@@ -188,7 +188,7 @@ TEST_F(PlaybackTest, AStitchedStreamPlaysOnlyItsFirstPart) {
   const std::string first = ReadBytes(MakeToneMp3(dir_, "a.mp3", Tone{440, 1.0}));
   const std::string second =
       ReadBytes(MakeToneMp3(dir_, "b.mp3", Tone{1000, 1.0, 22050, 1, 64, true}));
-  const fs::path stitched = dir_ / "stitched.mp3";
+  const fs::path stitched = dir_.path() / "stitched.mp3";
   WriteBytes(stitched, first + second);
   Open(stitched);
   const Wav wav = PlayToEnd();
@@ -202,7 +202,7 @@ TEST_F(PlaybackTest, AStreamThatTurnsToJunkEndsWithItsNumber) {
       ReadBytes(MakeToneMp3(dir_, "tone.mp3", Tone{440, 4.0, 44100, 2, 128, false}));
   const std::size_t half = bytes.size() / 2;
   for (std::size_t i = half; i < bytes.size(); ++i) bytes[i] = static_cast<char>((i * 7919U) >> 3);
-  const fs::path broken = dir_ / "broken.mp3";
+  const fs::path broken = dir_.path() / "broken.mp3";
   WriteBytes(broken, bytes);
   Open(broken);
   vbmp3x_setWavOutput(wav_.c_str(), 0);

@@ -13,6 +13,7 @@
 #include "platform/win32/gdi_colors.h"
 #include "platform/win32/screen_fonts.h"
 #include "platform/win32/win32_desktop.h"
+#include "runtime/twips.h"
 
 namespace tarvex::platform::win32 {
 namespace {
@@ -93,7 +94,7 @@ struct TwipsCase {
 class DesignUnits : public ::testing::TestWithParam<TwipsCase> {};
 
 TEST_P(DesignUnits, AreWholePixelsAtTheScreensResolution) {
-  EXPECT_EQ(TwipsToPixels(GetParam().twips, GetParam().dpi), GetParam().pixels);
+  EXPECT_EQ(runtime::TwipsToPixels(GetParam().twips, GetParam().dpi), GetParam().pixels);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, DesignUnits,
@@ -114,7 +115,7 @@ TEST(Win32Desktop, TheSaverWindowCoversThePrimaryScreen) {
   EXPECT_EQ(host->ScaleWidth(), static_cast<float>(GetSystemMetrics(SM_CXSCREEN)));
   EXPECT_EQ(host->ScaleHeight(), static_cast<float>(GetSystemMetrics(SM_CYSCREEN)));
   // Design sizes follow the screen's resolution.
-  EXPECT_EQ(host->Picture(2).Width(), TwipsToPixels(10440, ScreenDpi()));
+  EXPECT_EQ(host->Picture(2).Width(), runtime::TwipsToPixels(10440, ScreenDpi()));
 }
 
 TEST(Win32Desktop, TheFontListIsTheScreens) {

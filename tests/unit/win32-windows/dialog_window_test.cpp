@@ -10,6 +10,7 @@
 #include "platform/win32/design_units.h"
 #include "platform/win32/dialog_window_host.h"
 #include "runtime/ansi_text.h"
+#include "runtime/twips.h"
 
 namespace tarvex::platform::win32 {
 namespace {
@@ -53,13 +54,13 @@ TEST_P(ControlPlacement, StandsAtItsDesignPlaceWithItsText) {
   GetWindowRect(control, &place);
   MapWindowPoints(HWND_DESKTOP, host.Window().Window(), reinterpret_cast<POINT*>(&place), 2);
   const bool inFrame = design.container == dialog::Container::kFrame2;
-  const int frameLeft = inFrame ? TwipsToPixels(120, dpi) : 0;
-  const int frameTop = inFrame ? TwipsToPixels(60, dpi) : 0;
-  EXPECT_EQ(place.left, frameLeft + TwipsToPixels(design.left, dpi));
-  EXPECT_EQ(place.top, frameTop + TwipsToPixels(design.top, dpi));
-  EXPECT_EQ(place.right - place.left, TwipsToPixels(design.width, dpi));
+  const int frameLeft = inFrame ? runtime::TwipsToPixels(120, dpi) : 0;
+  const int frameTop = inFrame ? runtime::TwipsToPixels(60, dpi) : 0;
+  EXPECT_EQ(place.left, frameLeft + runtime::TwipsToPixels(design.left, dpi));
+  EXPECT_EQ(place.top, frameTop + runtime::TwipsToPixels(design.top, dpi));
+  EXPECT_EQ(place.right - place.left, runtime::TwipsToPixels(design.width, dpi));
   if (design.kind != ControlKind::kList) {  // a list's height is set by its font
-    EXPECT_EQ(place.bottom - place.top, TwipsToPixels(design.height, dpi));
+    EXPECT_EQ(place.bottom - place.top, runtime::TwipsToPixels(design.height, dpi));
   }
   EXPECT_EQ(WindowTextA(control), *runtime::TextToAnsi(design.text));
 }
@@ -72,8 +73,8 @@ TEST_F(DialogWindowTest, TheWindowHasTheTitleAndTheDesignClientSizeAndCannotBeRe
   EXPECT_EQ(WindowTextA(window), *runtime::TextToAnsi(dialog::kTitle));
   RECT client{};
   GetClientRect(window, &client);
-  EXPECT_EQ(client.right, TwipsToPixels(dialog::kClientWidth, dpi));
-  EXPECT_EQ(client.bottom, TwipsToPixels(dialog::kClientHeight, dpi));
+  EXPECT_EQ(client.right, runtime::TwipsToPixels(dialog::kClientWidth, dpi));
+  EXPECT_EQ(client.bottom, runtime::TwipsToPixels(dialog::kClientHeight, dpi));
   EXPECT_EQ(Style(window) & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
   EXPECT_EQ(GetWindow(window, GW_OWNER), nullptr);
 }

@@ -1,0 +1,14 @@
+#pragma once
+// The closing table of the crawl benchmarks: each case's time as a ratio to
+// the baseline of the same screen size, measured in the same run.
+
+#include <map>
+#include <string>
+
+namespace tarvex::bench {
+
+// `times` in microseconds by case name "<what>/<screen>[/<phase>]"; the
+// baseline is "Fill/<screen>".
+void PrintRatioSummary(const std::map<std::string, double>& times);
+
+}  // namespace tarvex::bench

@@ -1,0 +1,25 @@
+#pragma once
+// What the layer's own window classes share: their registration, and the
+// object behind each window, handed over as CreateWindowExA's last argument.
+
+#include "platform/win32/windows_api.h"
+
+namespace tarvex::platform::win32 {
+
+// Registers the window class `name` of this program, with the arrow pointer
+// and `background` for erasing.
+void RegisterWindowClass(const char* name, WNDPROC procedure, HBRUSH background);
+
+// The object `window` was created for, as its window procedure sees it: kept
+// in the window's user data from WM_NCCREATE on; null before that and once
+// the object has cleared it.
+template <class T>
+T* WindowObject(HWND window, UINT message, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    const auto* create = AsPointer<const CREATESTRUCTA>(lParam);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  return AsPointer<T>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+}  // namespace tarvex::platform::win32
