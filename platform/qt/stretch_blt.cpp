@@ -227,6 +227,15 @@ class BandDrawer {
   std::vector<ColumnRange>& ranges_;
 };
 
+// The source row that destination row r of a blit (counted from its first)
+// copies: the nearest to its middle. The crawl's bands are never scaled
+// across, so their rows map one to one without a division.
+std::int64_t SourceRow(std::int64_t r, const Axis& v) {
+  const std::int64_t along =
+      v.sourceLength == v.destLength ? r : (2 * r + 1) * v.sourceLength / (2 * v.destLength);
+  return v.sourceStart + (v.mirror ? v.sourceLength - 1 - along : along);
+}
+
 // Source columns `axis` of `row`, with those beyond the source image, whose
 // width is `width`, read as black.
 const std::uint32_t* PaddedLine(const std::uint32_t* row, int width, const Axis& axis,
@@ -292,9 +301,7 @@ bool StretchBlt(PixelView dest, BlitRect destRect, ConstPixelView source, BlitRe
   bool drew = false;
   BandDrawer band(columns, h.sourceLength, hints.background);
   for (std::int64_t y = rowLo; y < rowHi; ++y) {
-    const std::int64_t r = y - v.destStart;
-    std::int64_t sy = (2 * r + 1) * v.sourceLength / (2 * v.destLength);
-    sy = v.sourceStart + (v.mirror ? v.sourceLength - 1 - sy : sy);
+    const std::int64_t sy = SourceRow(y - v.destStart, v);
     if (sy < 0 || sy >= source.height) continue;
     drew = true;
     if (band.Full()) band.Flush();

@@ -2,14 +2,15 @@
 // when the processor has it. A block works out its columns' source pixels
 // and weights once for all rows of the band; then, for each row, it loads
 // the eight source pixels from the first column's and the eight after them,
-// picks each column's pair out of those, and mixes the pair exactly as
-// Widening::Column does. The mix keeps to masks, adds and multiplies (the
-// processor's shuffle unit is the scarce one): blue and red in the low bytes
-// of 16-bit lanes, green and alpha in the high bytes.
+// picks each column's pair out of those, interleaves the pairs' bytes and
+// mixes each channel with one multiply-add of bytes against the weights,
+// exactly as Widening::Column does.
 
 #include "platform/qt/widen_blocks.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 
 #if defined(__x86_64__) && defined(__GNUC__)
 #include <immintrin.h>
@@ -45,12 +46,14 @@ TARVEX_AVX2 BlockConstants MakeConstants(const Widening& widening) {
 }
 
 // Eight columns' pairs: which of the eight source pixels from the first
-// column's each starts on, and the weight of the pixel after it, out of 256,
-// in both 16-bit halves of the column's lane.
+// column's each starts on, and the bytes that weigh a pair's two pixels,
+// 127 - w and w, for the columns of the low and high halves of each lane's
+// interleaved pairs.
 struct BlockColumns {
   std::uint64_t first;  // the first column's source pixel
   __m256i index;
-  __m256i weight;
+  __m256i lowWeights;
+  __m256i highWeights;
 };
 
 TARVEX_AVX2 BlockColumns Columns(const BlockConstants& c, const Widening& widening,
@@ -62,40 +65,67 @@ TARVEX_AVX2 BlockColumns Columns(const BlockConstants& c, const Widening& wideni
   const __m256i product =
       _mm256_add_epi32(_mm256_mullo_epi32(_mm256_srl_epi32(part, c.shift), c.inverse), c.half);
   const __m256i weight = _mm256_and_si256(_mm256_cmpgt_epi32(part, _mm256_setzero_si256()),
-                                          _mm256_srli_epi32(product, 23));
+                                          _mm256_srli_epi32(product, 24));
+  const __m256i pair = _mm256_or_si256(
+      _mm256_sub_epi32(_mm256_set1_epi32(Widening::kWhole), weight), _mm256_slli_epi32(weight, 8));
+  const __m256i pairs = _mm256_or_si256(pair, _mm256_slli_epi32(pair, 16));
   return {position >> kWideningBits, _mm256_srli_epi32(at, kWideningBits),
-          _mm256_or_si256(weight, _mm256_slli_epi32(weight, 16))};
+          _mm256_unpacklo_epi32(pairs, pairs), _mm256_unpackhi_epi32(pairs, pairs)};
 }
 
-// 256 a + w (b - a) in 16-bit lanes: the difference wraps, but the result
-// fits, so the wraps cancel.
+// Per channel ((127 - w) a + w b) 258 / 2^15, rounded: unpacking a and b
+// byte by byte puts each channel's pair next to its weights.
 TARVEX_AVX2 __m256i Mix(const BlockColumns& columns, const std::uint32_t* source) {
   const std::uint32_t* at = source + columns.first;
   const __m256i a = _mm256_permutevar8x32_epi32(
       _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at)), columns.index);
   const __m256i b = _mm256_permutevar8x32_epi32(
       _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at + 1)), columns.index);
-  const __m256i lowBytes = _mm256_set1_epi16(0x00FF);
-  const __m256i low = _mm256_add_epi16(
-      _mm256_slli_epi16(a, 8), _mm256_mullo_epi16(_mm256_sub_epi16(_mm256_and_si256(b, lowBytes),
-                                                                   _mm256_and_si256(a, lowBytes)),
-                                                  columns.weight));
-  const __m256i high = _mm256_add_epi16(
-      _mm256_andnot_si256(lowBytes, a),
-      _mm256_mullo_epi16(_mm256_sub_epi16(_mm256_srli_epi16(b, 8), _mm256_srli_epi16(a, 8)),
-                         columns.weight));
-  return _mm256_or_si256(_mm256_srli_epi16(low, 8), _mm256_andnot_si256(lowBytes, high));
+  const __m256i scale = _mm256_set1_epi16(258);
+  const __m256i low = _mm256_mulhrs_epi16(
+      _mm256_maddubs_epi16(_mm256_unpacklo_epi8(a, b), columns.lowWeights), scale);
+  const __m256i high = _mm256_mulhrs_epi16(
+      _mm256_maddubs_epi16(_mm256_unpackhi_epi8(a, b), columns.highWeights), scale);
+  return _mm256_packus_epi16(low, high);
 }
 
-TARVEX_AVX2 void Store(__m256i pixels, const BandRows& rows, std::size_t r, std::uint64_t j) {
-  if (rows.direction > 0) {
-    _mm256_storeu_si256(reinterpret_cast<__m256i*>(rows.At(r, j)), pixels);
-    return;
+// Where a band's rows land, held apart from the band so that the stores
+// cannot be taken to change it.
+struct Destinations {
+  std::array<std::uint32_t*, BandRows::kMaxRows> dests;
+  std::array<const std::uint32_t*, BandRows::kMaxRows> sources;
+  std::size_t count;
+  std::ptrdiff_t origin;
+  bool mirror;
+
+  explicit Destinations(const BandRows& rows)
+      : dests(rows.dests),
+        sources(rows.sources),
+        count(rows.count),
+        origin(rows.origin),
+        mirror(rows.direction < 0) {}
+
+  // The lowest address a block at column j writes in row r.
+  std::uint32_t* Block(std::size_t r, std::uint64_t j) const {
+    const auto offset = static_cast<std::ptrdiff_t>(j);
+    return dests[r] +
+           (mirror ? origin - offset - static_cast<std::ptrdiff_t>(kBlock - 1) : origin + offset);
   }
-  const __m256i reverse = _mm256_setr_epi32(7, 6, 5, 4, 3, 2, 1, 0);
-  _mm256_storeu_si256(reinterpret_cast<__m256i*>(rows.At(r, j + kBlock - 1)),
-                      _mm256_permutevar8x32_epi32(pixels, reverse));
-}
+
+  // How many columns a block at j steps back to store on a 32-byte line of
+  // the first row: a store that straddles two lines costs two.
+  std::uint64_t Misalignment(std::uint64_t j) const {
+    const auto pixel = reinterpret_cast<std::uintptr_t>(Block(0, j)) / sizeof(std::uint32_t);
+    return mirror ? (kBlock - pixel % kBlock) % kBlock : pixel % kBlock;
+  }
+
+  TARVEX_AVX2 void Store(__m256i pixels, std::size_t r, std::uint64_t j) const {
+    if (mirror) {
+      pixels = _mm256_permutevar8x32_epi32(pixels, _mm256_setr_epi32(7, 6, 5, 4, 3, 2, 1, 0));
+    }
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(Block(r, j)), pixels);
+  }
+};
 
 }  // namespace
 
@@ -103,38 +133,44 @@ bool CanWidenInBlocks() {
   return __builtin_cpu_supports("avx2");
 }
 
-// Each range is drawn in whole blocks; a block that would pass the bounds
-// steps back instead, and one may run past its range into the gap after it,
-// which only draws columns their own values. Blocks that would read past the
-// source line leave their columns to Widening::Column.
+// Each range is drawn in whole blocks, the first stepped back onto a 32-byte
+// line where the bounds allow; a block that would pass the bounds steps back
+// instead, and one may run past its range into the gap after it, which only
+// draws columns their own values. Blocks that would read past the source
+// line leave their columns to Widening::Column.
 __attribute__((target("avx2"))) void WidenInBlocks(const Widening& widening, const BandRows& rows,
                                                    std::span<const ColumnRange> ranges,
                                                    ColumnRange bounds) {
+  if (bounds.end - bounds.begin < kBlock) {
+    widening.DrawColumns(rows, ranges);
+    return;
+  }
   const BlockConstants constants = MakeConstants(widening);
+  const Destinations band(rows);
   // A block reads nine source pixels from its first column's: eight columns
   // of a widening reach at most eight pixels, and a straddle one more.
   const auto fits = [&](std::uint64_t j) {
     return ((j * widening.step) >> kWideningBits) + kBlock + 1 <= rows.sourceLength;
   };
-  const bool wideEnough = bounds.end - bounds.begin >= kBlock;
   std::uint64_t drawn = 0;  // columns before this one are drawn
   for (const ColumnRange& range : ranges) {
     std::uint64_t j = std::max(range.begin, drawn);
+    const std::uint64_t back = band.Misalignment(j);
+    if (j >= bounds.begin + back) j -= back;
     for (; j < range.end; j += kBlock) {
       const std::uint64_t at = std::min(j, bounds.end - kBlock);
-      if (!wideEnough || !fits(at)) break;
+      if (!fits(at)) break;
       const BlockColumns columns = Columns(constants, widening, at);
-      for (std::size_t r = 0; r < rows.count; ++r) {
-        Store(Mix(columns, rows.sources[r]), rows, r, at);
+      for (std::size_t r = 0; r < band.count; ++r) {
+        band.Store(Mix(columns, band.sources[r]), r, at);
       }
       j = at;
     }
-    for (; j < range.end; ++j) {
-      for (std::size_t r = 0; r < rows.count; ++r) {
-        *rows.At(r, j) = widening.Column(rows.sources[r], j);
-      }
+    if (j < range.end) {
+      const ColumnRange rest{j, range.end};
+      widening.DrawColumns(rows, {&rest, 1});
     }
-    drawn = std::max(drawn, j);
+    drawn = std::max({drawn, j, range.end});
   }
 }
 

@@ -12,18 +12,20 @@ std::uint64_t Spread(std::uint32_t p) {
   return (p & 0x00FF00FFu) | (std::uint64_t{p & 0xFF00FF00u} << 24);
 }
 
-// The pixel of a sum of spread pixels whose weights add up to 256.
-std::uint32_t Pack(std::uint64_t sum) {
-  sum = (sum >> 8) & 0x00FF00FF00FF00FFu;
-  return static_cast<std::uint32_t>(sum) | static_cast<std::uint32_t>(sum >> 24);
+// Two channels 32 bits apart, each a sum of pixels weighted out of 127:
+// (sum 258 + 2^14) / 2^15, the vector blocks' rounding, which keeps a pixel
+// weighted 127 as it is.
+std::uint64_t Scale(std::uint64_t pair) {
+  return ((pair * 258 + 0x0000400000004000u) >> 15) & 0x000000FF000000FFu;
 }
 
-// b weighted w/256 plus a weighted (256 - w)/256, as 256 a + w (b - a): the
-// difference wraps, but the result fits its channels, so the wraps cancel.
-// The vector blocks compute exactly this.
+// a weighted (127 - w)/127 plus b weighted w/127, as the vector blocks mix.
 std::uint32_t Mix(std::uint32_t a, std::uint32_t b, std::uint32_t w) {
-  const std::uint64_t spreadA = Spread(a);
-  return Pack((spreadA << 8) + (Spread(b) - spreadA) * w);
+  const std::uint64_t sum = Spread(a) * (Widening::kWhole - w) + Spread(b) * w;
+  const std::uint64_t blueGreen = Scale(sum & 0x0000FFFF0000FFFFu);
+  const std::uint64_t redAlpha = Scale((sum >> 16) & 0x0000FFFF0000FFFFu);
+  return static_cast<std::uint32_t>(blueGreen | blueGreen >> 24) |
+         static_cast<std::uint32_t>(redAlpha | redAlpha >> 24) << 16;
 }
 
 }  // namespace
@@ -43,6 +45,10 @@ void Widening::Draw(const BandRows& rows, std::span<const ColumnRange> ranges,
     WidenInBlocks(*this, rows, ranges, bounds);
     return;
   }
+  DrawColumns(rows, ranges);
+}
+
+void Widening::DrawColumns(const BandRows& rows, std::span<const ColumnRange> ranges) const {
   for (std::size_t r = 0; r < rows.count; ++r) {
     for (const ColumnRange& range : ranges) {
       for (std::uint64_t j = range.begin; j < range.end; ++j) {

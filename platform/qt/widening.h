@@ -19,7 +19,10 @@ struct Widening {
   // Widenings by more than this factor are sampled column by column: their
   // step would be too coarse for the weights.
   static constexpr std::int64_t kMaxFactor = std::int64_t{1} << 20;
-  static constexpr std::uint32_t kHalf = 1u << 22;  // half a weight step
+  // Weights are out of 127, the most a signed byte holds, so that the vector
+  // blocks mix a pair of pixels with one multiply-add of bytes.
+  static constexpr std::uint32_t kWhole = 127;
+  static constexpr std::uint32_t kHalf = 1u << 23;  // half a weight step
 
   static bool Suits(std::int64_t destLength, std::int64_t sourceLength) {
     return sourceLength < destLength && destLength / sourceLength < kMaxFactor;
@@ -30,16 +33,16 @@ struct Widening {
       : step((static_cast<std::uint64_t>(sourceLength) << kWideningBits) /
              static_cast<std::uint64_t>(destLength)),
         shift(std::bit_width(step) > 16 ? static_cast<int>(std::bit_width(step)) - 16 : 0),
-        inverse(static_cast<std::uint32_t>((std::uint64_t{1} << (31 + shift)) / step)) {}
+        inverse(static_cast<std::uint32_t>((std::uint64_t{kWhole} << (24 + shift)) / step)) {}
 
-  // The weight, out of 256, that the pixel after column j's first one has
+  // The weight, out of 127, that the pixel after column j's first one has
   // in it: `part` is how far the column reaches into that pixel, in
   // 1/2^29, when positive. Both factors keep about 16 bits, so the product
-  // stays below 2^31 and the weight is exact to far better than 1/256; it is
-  // rounded to the nearest 1/256.
+  // stays below 2^31 and the weight is exact to far better than a step; it
+  // is rounded to the nearest step.
   std::uint32_t Weight(std::int64_t part) const {
     if (part <= 0) return 0;
-    return (static_cast<std::uint32_t>(part >> shift) * inverse + kHalf) >> 23;
+    return (static_cast<std::uint32_t>(part >> shift) * inverse + kHalf) >> 24;
   }
 
   // Column j of a widening of `line`.
@@ -50,9 +53,12 @@ struct Widening {
   // whoever asks for it.
   void Draw(const BandRows& rows, std::span<const ColumnRange> ranges, ColumnRange bounds) const;
 
+  // Draws columns `ranges` of each of `rows` one at a time.
+  void DrawColumns(const BandRows& rows, std::span<const ColumnRange> ranges) const;
+
   std::uint64_t step = 0;     // source pixels per column, in 1/2^29 (below 1)
   int shift = 0;              // what leaves about 16 bits of a part of a step
-  std::uint32_t inverse = 0;  // 2^(31 + shift) / step
+  std::uint32_t inverse = 0;  // 127 2^(24 + shift) / step
 };
 
 }  // namespace tarvex::qt
