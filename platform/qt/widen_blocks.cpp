@@ -73,14 +73,27 @@ TARVEX_AVX2 BlockColumns Columns(const BlockConstants& c, const Widening& wideni
           _mm256_unpacklo_epi32(pairs, pairs), _mm256_unpackhi_epi32(pairs, pairs)};
 }
 
+// The eight source pixels from `at`, of which only the first `available`
+// lie on the line: the rest read as zero, without touching memory, near the
+// line's end. A column never takes a pixel beyond the line in more than
+// weight zero.
+TARVEX_AVX2 __m256i Load(const std::uint32_t* at, std::uint64_t available) {
+  if (available >= kBlock) return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at));
+  const __m256i mask = _mm256_cmpgt_epi32(_mm256_set1_epi32(static_cast<int>(available)),
+                                          _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
+  return _mm256_maskload_epi32(reinterpret_cast<const int*>(at), mask);
+}
+
 // Per channel ((127 - w) a + w b) 258 / 2^15, rounded: unpacking a and b
-// byte by byte puts each channel's pair next to its weights.
-TARVEX_AVX2 __m256i Mix(const BlockColumns& columns, const std::uint32_t* source) {
-  const std::uint32_t* at = source + columns.first;
-  const __m256i a = _mm256_permutevar8x32_epi32(
-      _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at)), columns.index);
-  const __m256i b = _mm256_permutevar8x32_epi32(
-      _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at + 1)), columns.index);
+// byte by byte puts each channel's pair next to its weights. The line holds
+// `length` pixels.
+TARVEX_AVX2 __m256i Mix(const BlockColumns& columns, const std::uint32_t* line,
+                        std::uint64_t length) {
+  const std::uint64_t available = length - columns.first;
+  const __m256i a =
+      _mm256_permutevar8x32_epi32(Load(line + columns.first, available), columns.index);
+  const __m256i b =
+      _mm256_permutevar8x32_epi32(Load(line + columns.first + 1, available - 1), columns.index);
   const __m256i scale = _mm256_set1_epi16(258);
   const __m256i low = _mm256_mulhrs_epi16(
       _mm256_maddubs_epi16(_mm256_unpacklo_epi8(a, b), columns.lowWeights), scale);
@@ -136,8 +149,7 @@ bool CanWidenInBlocks() {
 // Each range is drawn in whole blocks, the first stepped back onto a 32-byte
 // line where the bounds allow; a block that would pass the bounds steps back
 // instead, and one may run past its range into the gap after it, which only
-// draws columns their own values. Blocks that would read past the source
-// line leave their columns to Widening::Column.
+// draws columns their own values.
 __attribute__((target("avx2"))) void WidenInBlocks(const Widening& widening, const BandRows& rows,
                                                    std::span<const ColumnRange> ranges,
                                                    ColumnRange bounds) {
@@ -147,30 +159,20 @@ __attribute__((target("avx2"))) void WidenInBlocks(const Widening& widening, con
   }
   const BlockConstants constants = MakeConstants(widening);
   const Destinations band(rows);
-  // A block reads nine source pixels from its first column's: eight columns
-  // of a widening reach at most eight pixels, and a straddle one more.
-  const auto fits = [&](std::uint64_t j) {
-    return ((j * widening.step) >> kWideningBits) + kBlock + 1 <= rows.sourceLength;
-  };
+  const std::uint64_t length = rows.sourceLength;
   std::uint64_t drawn = 0;  // columns before this one are drawn
   for (const ColumnRange& range : ranges) {
     std::uint64_t j = std::max(range.begin, drawn);
     const std::uint64_t back = band.Misalignment(j);
     if (j >= bounds.begin + back) j -= back;
     for (; j < range.end; j += kBlock) {
-      const std::uint64_t at = std::min(j, bounds.end - kBlock);
-      if (!fits(at)) break;
-      const BlockColumns columns = Columns(constants, widening, at);
+      j = std::min(j, bounds.end - kBlock);
+      const BlockColumns columns = Columns(constants, widening, j);
       for (std::size_t r = 0; r < band.count; ++r) {
-        band.Store(Mix(columns, band.sources[r]), r, at);
+        band.Store(Mix(columns, band.sources[r], length), r, j);
       }
-      j = at;
     }
-    if (j < range.end) {
-      const ColumnRange rest{j, range.end};
-      widening.DrawColumns(rows, {&rest, 1});
-    }
-    drawn = std::max({drawn, j, range.end});
+    drawn = std::max(drawn, j);
   }
 }
 
