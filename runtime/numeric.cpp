@@ -129,15 +129,11 @@ double DecimalNumber(Cursor& cursor) {
   return negative ? -magnitude : magnitude;
 }
 
-// Nearest integer, halves to the even neighbour. Built from floor and an
-// exact difference only: some C libraries' round() misrounds values just
-// below one half (0.49999999999999994 to 1).
+// Nearest integer, halves to the even neighbour: the processor's own
+// rounding in its default mode, which is exact for every finite double
+// (unlike some C libraries' round(), which misrounds 0.49999999999999994).
 double RoundHalfToEven(double value) {
-  const double below = std::floor(value);
-  const double fraction = value - below;  // exact for every finite double
-  if (fraction > 0.5) return below + 1.0;
-  if (fraction < 0.5) return below;
-  return std::fmod(below, 2.0) == 0.0 ? below : below + 1.0;
+  return std::nearbyint(value);
 }
 
 template <class Int>
