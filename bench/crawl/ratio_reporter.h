@@ -1,7 +1,7 @@
 #pragma once
-// Console output plus, at the end, each benchmark's time as a ratio to the
-// baseline of the same screen size measured in the same run (the median of
-// the repetitions when --benchmark_repetitions is given).
+// Console output plus, at the end, each benchmark's wall time and CPU time
+// as ratios to the baseline of the same screen size measured in the same run
+// (the median of the repetitions when --benchmark_repetitions is given).
 
 #include <benchmark/benchmark.h>
 
@@ -16,8 +16,12 @@ class RatioReporter : public benchmark::ConsoleReporter {
   void Finalize() override;
 
  private:
-  std::map<std::string, double> times_;
-  std::map<std::string, double> medians_;
+  struct Times {
+    std::map<std::string, double> wall;
+    std::map<std::string, double> cpu;
+  };
+  Times times_;
+  Times medians_;
 };
 
 }  // namespace tarvex::bench

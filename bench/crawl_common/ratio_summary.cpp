@@ -13,8 +13,8 @@ std::string ScreenOf(const std::string& name) {
 
 }  // namespace
 
-void PrintRatioSummary(const std::map<std::string, double>& times) {
-  std::printf("\nRatio to filling the display once (same screen, same run):\n");
+void PrintRatioSummary(const std::map<std::string, double>& times, const char* what) {
+  std::printf("\nRatio to filling the display once (%s; same screen, same run):\n", what);
   for (const auto& [name, time] : times) {
     if (name.rfind("Fill/", 0) == 0) continue;
     const auto baseline = times.find("Fill/" + ScreenOf(name));

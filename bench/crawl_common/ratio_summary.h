@@ -8,7 +8,7 @@
 namespace tarvex::bench {
 
 // `times` in microseconds by case name "<what>/<screen>[/<phase>]"; the
-// baseline is "Fill/<screen>".
-void PrintRatioSummary(const std::map<std::string, double>& times);
+// baseline is "Fill/<screen>". `what` names the times measured.
+void PrintRatioSummary(const std::map<std::string, double>& times, const char* what = "time");
 
 }  // namespace tarvex::bench

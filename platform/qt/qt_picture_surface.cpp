@@ -63,6 +63,7 @@ void QtPictureSurface::SetHeight(float value) {
 
 void QtPictureSurface::Resize(int width, int height) {
   if (!image_.isNull() && width == image_.width() && height == image_.height()) return;
+  Settle();
   FillCleared();
   QImage resized(width, height, QImage::Format_RGB32);
   const int dotsPerMeter = static_cast<int>(std::lround(dpi_ / 0.0254));
@@ -79,6 +80,10 @@ void QtPictureSurface::Resize(int width, int height) {
   rows_.assign(static_cast<std::size_t>(height), RowState::Dirty(width));
   Touched();
   if (view_) view_->resize(width, height);
+}
+
+void QtPictureSurface::Settle() const {
+  if (queue_ != nullptr) queue_->Run();
 }
 
 void QtPictureSurface::Touched() {
@@ -142,6 +147,7 @@ QString QtPictureSurface::VisibleText(const std::string& text) const {
 }
 
 void QtPictureSurface::PrintLine(const std::string& text) {
+  Settle();
   FillCleared();
   const double top = ToPixels(currentY_);
   const int height = LineHeight();
@@ -164,6 +170,7 @@ void QtPictureSurface::PrintLine(const std::string& text) {
 // Rows are filled when next drawn on, while their pixels are at hand, or
 // when the image is read or shown; rows no one drew on are black already.
 void QtPictureSurface::Cls() {
+  Settle();
   ClearRows(rows_);
   someCleared_ = true;
   Touched();
@@ -172,11 +179,13 @@ void QtPictureSurface::Cls() {
 }
 
 void QtPictureSurface::Refresh() {
+  Settle();
   FillCleared();
   if (view_) view_->update();
 }
 
 const QImage& QtPictureSurface::Image() const {
+  Settle();
   FillCleared();
   return image_;
 }

@@ -10,6 +10,7 @@
 #include <optional>
 #include <vector>
 
+#include "platform/qt/blit_queue.h"
 #include "platform/qt/stretch_blt.h"
 #include "platform/saver_window_host.h"
 
@@ -24,6 +25,11 @@ class QtPictureSurface final : public platform::PictureSurface {
   // The widget that shows this surface: it follows the surface's geometry and
   // Refresh repaints it.
   void SetView(QWidget* view);
+
+  // Where StretchBlt queues its copies between this surface and others:
+  // whatever else draws on, clears, resizes or shows the surface runs the
+  // queue first.
+  void SetQueue(BlitQueue* queue) { queue_ = queue; }
 
   float Left() const override { return left_; }
   float Top() const override { return top_; }
@@ -67,6 +73,7 @@ class QtPictureSurface final : public platform::PictureSurface {
 
  private:
   void Resize(int width, int height);
+  void Settle() const;
   void Touched();
   void FillCleared() const;
   double ToPixels(double units) const;
@@ -88,6 +95,7 @@ class QtPictureSurface final : public platform::PictureSurface {
   std::optional<float> scaleHeight_;  // the vertical user scale, once set
   mutable std::optional<RowSpans> spans_;
   QPointer<QWidget> view_;
+  BlitQueue* queue_ = nullptr;
 };
 
 }  // namespace tarvex::qt

@@ -34,6 +34,7 @@ QtSaverWindowHost::QtSaverWindowHost(const QRect& screen, double dpi, QtDesktop*
       timer_([this] { Dispatch([](platform::SaverWindowEvents& form) { form.tmrStr_Timer(); }); }) {
   for (std::size_t i = 0; i < pictures_.size(); ++i) {
     pictures_[i] = DesignSurface(platform::kPictureDesign[i], dpi);
+    pictures_[i]->SetQueue(&blits_);
   }
   const SaverDispatch dispatch = [this](const auto& call) { Dispatch(call); };
   window_ = std::make_unique<QtSaverWindow>(
@@ -68,20 +69,34 @@ bool QtSaverWindowHost::StretchBlt(platform::PictureSurface& dest, int x, int y,
                                    int height, platform::PictureSurface& source, int sourceX,
                                    int sourceY, int sourceWidth, int sourceHeight,
                                    std::uint32_t /*rop*/) {
-  auto& to = dynamic_cast<QtPictureSurface&>(dest);
-  auto& from = dynamic_cast<QtPictureSurface&>(source);
+  QtPictureSurface& to = Own(dest);
+  QtPictureSurface& from = Own(source);
+  const BlitRect destRect{x, y, width, height};
+  const BlitRect sourceRect{sourceX, sourceY, sourceWidth, sourceHeight};
+  // Copies wait in the queue until the picture is next shown or touched. A
+  // copy must read what the queued ones write into its source, and must not
+  // write what they have still to read.
+  if (&to == &from || blits_.Writes(&from) || blits_.Reads(&to)) blits_.Run();
   if (&to == &from) {
     // A copy within one image reads from a snapshot, not from pixels it has
     // just written.
     const QImage snapshot = from.Image().copy();
     const ConstPixelView pixels{reinterpret_cast<const std::uint32_t*>(snapshot.constBits()),
                                 snapshot.width(), snapshot.height(), snapshot.bytesPerLine() / 4};
-    return qt::StretchBlt(to.WritablePixels(), {x, y, width, height}, pixels,
-                          {sourceX, sourceY, sourceWidth, sourceHeight}, {&to.Rows(), nullptr});
+    return qt::StretchBlt(to.WritablePixels(), destRect, pixels, sourceRect, {&to.Rows(), nullptr});
   }
-  const BlitHints hints{&to.Rows(), &from.Spans()};
-  return qt::StretchBlt(to.WritablePixels(), {x, y, width, height}, from.Pixels(),
-                        {sourceX, sourceY, sourceWidth, sourceHeight}, hints);
+  return blits_.Add({to.WritablePixels(), destRect, from.Pixels(), sourceRect,
+                     BlitHints{&to.Rows(), &from.Spans()}},
+                    &to, &from);
+}
+
+// One of this window's pictures: the crawl's hundreds of copies a tick look
+// them up among three rather than cast.
+QtPictureSurface& QtSaverWindowHost::Own(platform::PictureSurface& surface) {
+  for (const std::unique_ptr<QtPictureSurface>& picture : pictures_) {
+    if (picture.get() == &surface) return *picture;
+  }
+  throw runtime::RuntimeError(runtime::kInvalidProcedureCall, "StretchBlt");
 }
 
 void QtSaverWindowHost::Dispatch(const std::function<void(platform::SaverWindowEvents&)>& call) {

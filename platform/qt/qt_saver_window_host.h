@@ -52,12 +52,14 @@ class QtSaverWindowHost final : public platform::SaverWindowHost {
   QWidget& Window() { return *window_; }
 
  private:
+  QtPictureSurface& Own(platform::PictureSurface& surface);
   void Dispatch(const std::function<void(platform::SaverWindowEvents&)>& call);
   bool MayClose();
   void Closed();
 
   QtDesktop* desktop_;
   platform::SaverWindowEvents* form_ = nullptr;
+  BlitQueue blits_;  // before the pictures, which hold on to it
   std::array<std::unique_ptr<QtPictureSurface>, 3> pictures_;
   PointerMotion motion_;
   std::unique_ptr<QtSaverWindow> window_;

@@ -2,6 +2,8 @@
 target_sources(tarvex_qt PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/stretch_blt.h
   ${CMAKE_CURRENT_LIST_DIR}/stretch_blt.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/blit_queue.h
+  ${CMAKE_CURRENT_LIST_DIR}/blit_queue.cpp
   ${CMAKE_CURRENT_LIST_DIR}/blit_row.h
   ${CMAKE_CURRENT_LIST_DIR}/column_filter.h
   ${CMAKE_CURRENT_LIST_DIR}/column_filter.cpp

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cwchar>
+#include <optional>
 
 #include "platform/qt/column_filter.h"
 
@@ -258,6 +259,37 @@ void AddSpans(BandDrawer& band, const RowSpans& spans, int sy, const Axis& axis)
   }
 }
 
+// A blit with its signs taken out and its destination clipped: the rows
+// [rowLo, rowHi) and the visible columns it may draw. Empty when it can
+// draw nothing.
+struct Plan {
+  Axis h;
+  Axis v;
+  std::int64_t rowLo;
+  std::int64_t rowHi;
+  Columns columns;
+
+  Plan(int destWidth, int destHeight, BlitRect destRect, BlitRect sourceRect)
+      : h(Normalise(destRect.x, destRect.width, sourceRect.x, sourceRect.width)),
+        v(Normalise(destRect.y, destRect.height, sourceRect.y, sourceRect.height)),
+        rowLo(std::max<std::int64_t>(v.destStart, 0)),
+        rowHi(std::min<std::int64_t>(v.destStart + v.destLength, destHeight)),
+        columns{h.destStart, h.destLength, std::max<std::int64_t>(-h.destStart, 0),
+                std::min<std::int64_t>(destWidth - h.destStart, h.destLength), h.mirror} {}
+
+  bool Empty() const {
+    return h.destLength == 0 || h.sourceLength == 0 || v.destLength == 0 || v.sourceLength == 0 ||
+           rowLo >= rowHi || columns.visibleBegin >= columns.visibleEnd;
+  }
+
+  // The source row that destination row y copies, if it lies in the source.
+  std::optional<std::int64_t> SourceRowOf(std::int64_t y, int sourceHeight) const {
+    const std::int64_t sy = SourceRow(y - v.destStart, v);
+    if (sy < 0 || sy >= sourceHeight) return std::nullopt;
+    return sy;
+  }
+};
+
 }  // namespace
 
 RowSpans::RowSpans(ConstPixelView image, std::uint32_t background) : background_(background) {
@@ -278,19 +310,20 @@ RowSpans::RowSpans(ConstPixelView image, std::uint32_t background) : background_
   rowStart_.push_back(spans_.size());
 }
 
+bool Draws(PixelView dest, BlitRect destRect, ConstPixelView source, BlitRect sourceRect) {
+  const Plan plan(dest.width, dest.height, destRect, sourceRect);
+  if (plan.Empty()) return false;
+  for (std::int64_t y = plan.rowLo; y < plan.rowHi; ++y) {
+    if (plan.SourceRowOf(y, source.height)) return true;
+  }
+  return false;
+}
+
 bool StretchBlt(PixelView dest, BlitRect destRect, ConstPixelView source, BlitRect sourceRect,
                 const BlitHints& hints) {
-  const Axis h = Normalise(destRect.x, destRect.width, sourceRect.x, sourceRect.width);
-  const Axis v = Normalise(destRect.y, destRect.height, sourceRect.y, sourceRect.height);
-  if (h.destLength == 0 || h.sourceLength == 0 || v.destLength == 0 || v.sourceLength == 0) {
-    return false;
-  }
-  const std::int64_t rowLo = std::max<std::int64_t>(v.destStart, 0);
-  const std::int64_t rowHi = std::min<std::int64_t>(v.destStart + v.destLength, dest.height);
-  const Columns columns{h.destStart, h.destLength, std::max<std::int64_t>(-h.destStart, 0),
-                        std::min<std::int64_t>(dest.width - h.destStart, h.destLength), h.mirror};
-  if (rowLo >= rowHi || columns.visibleBegin >= columns.visibleEnd) return false;
-
+  const Plan plan(dest.width, dest.height, destRect, sourceRect);
+  if (plan.Empty()) return false;
+  const Axis& h = plan.h;
   const bool sourceInside = h.sourceStart >= 0 && h.sourceStart + h.sourceLength <= source.width;
   RowState* rows = hints.destRows != nullptr && hints.destRows->size() == std::size_t(dest.height)
                        ? hints.destRows->data()
@@ -299,20 +332,22 @@ bool StretchBlt(PixelView dest, BlitRect destRect, ConstPixelView source, BlitRe
                         hints.sourceSpans->Background() == hints.background;
   std::array<std::vector<std::uint32_t>, BandRows::kMaxRows> padded;
   bool drew = false;
-  BandDrawer band(columns, h.sourceLength, hints.background);
+  BandDrawer band(plan.columns, h.sourceLength, hints.background);
+  const std::int64_t rowLo = std::max<std::int64_t>(plan.rowLo, hints.firstRow);
+  const std::int64_t rowHi = std::min<std::int64_t>(plan.rowHi, hints.endRow);
   for (std::int64_t y = rowLo; y < rowHi; ++y) {
-    const std::int64_t sy = SourceRow(y - v.destStart, v);
-    if (sy < 0 || sy >= source.height) continue;
+    const std::optional<std::int64_t> sy = plan.SourceRowOf(y, source.height);
+    if (!sy) continue;
     drew = true;
     if (band.Full()) band.Flush();
-    const std::uint32_t* row = source.bits + sy * source.stride;
+    const std::uint32_t* row = source.bits + *sy * source.stride;
     const std::uint32_t* line =
         sourceInside ? row + h.sourceStart : PaddedLine(row, source.width, h, padded[band.Count()]);
     band.AddRow(dest.bits + y * dest.stride, rows != nullptr ? &rows[y] : nullptr, line);
     if (useSpans) {
       // Where the source row holds only background, so does the copy: the
       // stale columns there are filled instead.
-      AddSpans(band, *hints.sourceSpans, static_cast<int>(sy), h);
+      AddSpans(band, *hints.sourceSpans, static_cast<int>(*sy), h);
     } else {
       band.AddSource(0, h.sourceLength);
     }

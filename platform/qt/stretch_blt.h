@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 namespace tarvex::qt {
@@ -82,6 +83,10 @@ struct BlitHints {
   const RowSpans* sourceSpans = nullptr;
   // The colour of the rows' clean and cleared columns.
   std::uint32_t background = 0xFF000000u;
+  // Destination rows outside [firstRow, endRow) are left alone, so that
+  // parts of one blit can be drawn apart, on different threads.
+  int firstRow = 0;
+  int endRow = std::numeric_limits<int>::max();
 };
 
 // Copies `sourceRect` of `source` into `destRect` of `dest`, scaled to fit.
@@ -91,6 +96,10 @@ struct BlitHints {
 // are. Returns false when nothing was drawn.
 bool StretchBlt(PixelView dest, BlitRect destRect, ConstPixelView source, BlitRect sourceRect,
                 const BlitHints& hints = {});
+
+// Whether StretchBlt with these images and rectangles draws anything: what
+// it returns, worked out without drawing.
+bool Draws(PixelView dest, BlitRect destRect, ConstPixelView source, BlitRect sourceRect);
 
 // A clear that costs nothing up front: rows with dirty columns become cleared.
 void ClearRows(RowStates& rows);

@@ -80,6 +80,64 @@ TEST_F(HostTest, SurfacesStartAtTheirDesignLayout) {
   EXPECT_FALSE(host.Timer().Enabled());
 }
 
+// Copies wait in a queue: they show once the picture is read, a clear wipes
+// them, and a copy that reads or overwrites what a waiting one touches sees
+// the pictures as if each had been drawn at once.
+class QueuedCopyTest : public HostTest {
+ protected:
+  QueuedCopyTest() {
+    Page().SetForeColor(0xFFFFFF);
+    Page().PrintLine("TARVEX TARVEX TARVEX");
+  }
+
+  platform::PictureSurface& Copy() { return host.Picture(0); }
+  platform::PictureSurface& Display() { return host.Picture(1); }
+  platform::PictureSurface& Page() { return host.Picture(2); }
+
+  // Copies 40 rows of `source` from row `sourceY` onto `dest` from `destY`.
+  // The page is blank from row 250.
+  void CopyRows(platform::PictureSurface& dest, int destY, platform::PictureSurface& source,
+                int sourceY) {
+    ASSERT_TRUE(
+        host.StretchBlt(dest, 0, destY, 600, 40, source, 0, sourceY, 600, 40, platform::kSrcCopy));
+  }
+
+  // Whether rows [top, top + 40) of picture `index` hold anything but black.
+  bool Lit(int index, int top = 0) {
+    const QImage& image = host.Surface(index).Image();
+    for (int y = top; y < top + 40; ++y) {
+      for (int x = 0; x < 600; ++x) {
+        if (image.pixel(x, y) != 0xFF000000u) return true;
+      }
+    }
+    return false;
+  }
+};
+
+TEST_F(QueuedCopyTest, ACopyShowsWhenReadAndAClearWipesIt) {
+  CopyRows(Display(), 0, Page(), 0);
+  EXPECT_TRUE(Lit(1));
+  CopyRows(Display(), 0, Page(), 0);
+  Display().Cls();
+  EXPECT_FALSE(Lit(1));
+}
+
+TEST_F(QueuedCopyTest, ACopyFromACopyReadsWhatTheFirstOneWrote) {
+  CopyRows(Copy(), 0, Page(), 0);
+  CopyRows(Display(), 0, Copy(), 0);
+  EXPECT_TRUE(Lit(1));
+}
+
+// The display's rows lie below the copy's: drawn by rows, the overwrite
+// would come first.
+TEST_F(QueuedCopyTest, OverwritingASourceWaitsForTheCopiesThatReadIt) {
+  CopyRows(Copy(), 0, Page(), 0);
+  CopyRows(Display(), 200, Copy(), 0);
+  CopyRows(Copy(), 0, Page(), 250);
+  EXPECT_FALSE(Lit(0));
+  EXPECT_TRUE(Lit(1, 200));
+}
+
 TEST_F(HostTest, TheDisplayViewFollowsItsSurface) {
   host.Picture(1).SetLeft(100);
   host.Picture(1).SetTop(100);

@@ -129,6 +129,18 @@ TEST(StretchBltTest, RowsWhoseSourceLiesBelowTheSourceAreLeftAlone) {
   EXPECT_EQ(dest.Row(2), std::vector<std::uint32_t>(2, X));
 }
 
+TEST(StretchBltTest, RowsOutsideTheHintedOnesAreLeftAlone) {
+  const Image source(2, 6, W);
+  Image dest(2, 6, X);
+  BlitHints hints;
+  hints.firstRow = 2;
+  hints.endRow = 4;
+  EXPECT_TRUE(StretchBlt(dest.View(), {0, 0, 2, 6}, source.ConstView(), {0, 0, 2, 6}, hints));
+  for (int y = 0; y < 6; ++y) {
+    EXPECT_THAT(dest.Row(y), ::testing::Each(y == 2 || y == 3 ? W : X)) << "row " << y;
+  }
+}
+
 TEST(StretchBltTest, NegativeHeightMirrorsRows) {
   Image source(1, 3, B);
   source.pixels = {R, G, U};
