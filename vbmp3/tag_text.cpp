@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <optional>
+#include <utility>
 
 namespace tarvex::vbmp3 {
 namespace {
@@ -35,7 +36,11 @@ bool IsCp932LeadByte(unsigned char c) {
 }  // namespace
 
 std::string Utf8TagToAnsi(std::string_view utf8) {
-  return Convert(kAnsiCodePage, "UTF-8", utf8).value_or(std::string());
+  std::optional<std::string> ansi = Convert(kAnsiCodePage, "UTF-8", utf8);
+  // iconv also maps look-alikes ("¥" to 0x5C, U+301C to the full-width
+  // tilde): a text that does not read back as it was is not held.
+  if (!ansi || Convert("UTF-8", kAnsiCodePage, *ansi) != utf8) return {};
+  return *std::move(ansi);
 }
 
 std::string Id3v1TagToAnsi(std::string_view raw) {
