@@ -16,7 +16,7 @@ constexpr int kSlabRows = 32;
 // costs more than it saves.
 constexpr std::size_t kSharedPixels = 1 << 16;
 constexpr unsigned kMaxHelpers = 3;
-// How long a helper woken by a run's first blit waits for the run to open:
+// How long a helper woken early waits for the run to open:
 // far longer than a tick queues blits, far shorter than the time between
 // ticks.
 constexpr std::chrono::microseconds kEarlyWait{2000};
@@ -63,13 +63,14 @@ BlitQueue::~BlitQueue() {
 bool BlitQueue::Add(const Blit& blit, const void* destTag, const void* sourceTag) {
   if (!Draws(blit.dest, blit.destRect, blit.source, blit.sourceRect)) return false;
   const RowSpan rows = DestRows(blit);
-  if (blits_.empty()) Expect();
   const auto index = static_cast<std::uint32_t>(blits_.size());
   blits_.push_back(blit);
   AddTag(writers_, destTag);
   AddTag(readers_, sourceTag);
+  const std::size_t before = pixels_;
   pixels_ += static_cast<std::size_t>(rows.end - rows.first) *
              static_cast<std::size_t>(std::abs(std::int64_t{blit.destRect.width}));
+  if (before < kSharedPixels && pixels_ >= kSharedPixels) Expect();
   const auto lastSlab = static_cast<std::size_t>((rows.end - 1) / kSlabRows);
   if (slabs_.size() <= lastSlab) slabs_.resize(lastSlab + 1);
   for (auto slab = static_cast<std::size_t>(rows.first / kSlabRows); slab <= lastSlab; ++slab) {
@@ -112,7 +113,7 @@ void BlitQueue::Run() {
   pixels_ = 0;
 }
 
-// Wakes the helpers as the first blit of a run arrives: by the time the run
+// Wakes the helpers once a run has grown big enough to share: by the time it
 // opens they are up, and do not spend its first tens of microseconds waking.
 void BlitQueue::Expect() {
   if (helpers_.empty()) return;
