@@ -120,21 +120,28 @@ void BlitQueue::Expect() {
   {
     const std::lock_guard lock(mutex_);
     expecting_ = true;
+    ++expected_;
   }
   wake_.notify_all();
 }
 
 void BlitQueue::Help() {
-  unsigned seen = 0;
+  unsigned seen = 0;     // the last run joined
+  unsigned awaited = 0;  // the last early wake-up answered
   for (;;) {
     {
       std::unique_lock lock(mutex_);
-      wake_.wait(lock, [&] { return stop_ || expecting_ || (open_ != 0 && open_ != seen); });
+      wake_.wait(lock, [&] {
+        return stop_ || (expecting_ && expected_ != awaited) || (open_ != 0 && open_ != seen);
+      });
       if (stop_) return;
+      awaited = expected_;
     }
-    // Woken early: wait on the spot, briefly, for the run to open.
+    // Woken early: wait on the spot, briefly, for the run to open. A run that
+    // takes longer wakes the helper again when it opens; one that has come
+    // and gone while the helper woke leaves nothing to wait for.
     const auto giveUp = std::chrono::steady_clock::now() + kEarlyWait;
-    while (open_ == 0 && !stop_ && std::chrono::steady_clock::now() < giveUp) {
+    while (open_ == 0 && expecting_ && !stop_ && std::chrono::steady_clock::now() < giveUp) {
       std::this_thread::yield();
     }
     {

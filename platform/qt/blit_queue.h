@@ -72,8 +72,9 @@ class BlitQueue {
   unsigned generation_ = 0;        // counts the runs that helpers may join
   std::atomic<unsigned> open_{0};  // the run helpers may join now, or 0
   std::atomic<bool> stop_{false};
-  bool expecting_ = false;  // a run is being queued
-  unsigned working_ = 0;    // helpers inside the current run
+  std::atomic<bool> expecting_{false};  // a run is being queued
+  unsigned expected_ = 0;               // counts the early wake-ups
+  unsigned working_ = 0;                // helpers inside the current run
   std::atomic<int> nextSlab_{0};
 };
 
