@@ -112,29 +112,23 @@ void Fill(benchmark::State& state, Screen screen) {
   }
 }
 
+// Every case in microseconds of wall time, with the CPU time of all threads.
+template <class... Args>
+void Add(const std::string& name, void (*run)(benchmark::State&, Args...), Args... args) {
+  benchmark::RegisterBenchmark(name.c_str(), run, args...)
+      ->Unit(benchmark::kMicrosecond)
+      ->UseRealTime()
+      ->MeasureProcessCPUTime();
+}
+
 void Register() {
   for (const Screen& screen : kScreens) {
     const std::string size = screen.Name();
-    benchmark::RegisterBenchmark(("Fill/" + size).c_str(), Fill, screen)
-        ->Unit(benchmark::kMicrosecond)
-        ->UseRealTime()
-        ->MeasureProcessCPUTime();
-    benchmark::RegisterBenchmark(("Tick/" + size + "/mid").c_str(), Tick, screen, false)
-        ->Unit(benchmark::kMicrosecond)
-        ->UseRealTime()
-        ->MeasureProcessCPUTime();
-    benchmark::RegisterBenchmark(("Tick/" + size + "/end").c_str(), Tick, screen, true)
-        ->Unit(benchmark::kMicrosecond)
-        ->UseRealTime()
-        ->MeasureProcessCPUTime();
-    benchmark::RegisterBenchmark(("Compose/" + size).c_str(), Compose, screen)
-        ->Unit(benchmark::kMicrosecond)
-        ->UseRealTime()
-        ->MeasureProcessCPUTime();
-    benchmark::RegisterBenchmark(("Present/" + size).c_str(), Present, screen)
-        ->Unit(benchmark::kMicrosecond)
-        ->UseRealTime()
-        ->MeasureProcessCPUTime();
+    Add("Fill/" + size, Fill, screen);
+    Add("Tick/" + size + "/mid", Tick, screen, false);
+    Add("Tick/" + size + "/end", Tick, screen, true);
+    Add("Compose/" + size, Compose, screen);
+    Add("Present/" + size, Present, screen);
   }
 }
 

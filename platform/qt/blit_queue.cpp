@@ -25,20 +25,6 @@ void AddTag(std::vector<const void*>& tags, const void* tag) {
   if (std::find(tags.begin(), tags.end(), tag) == tags.end()) tags.push_back(tag);
 }
 
-// The destination rows [first, end) a blit may draw.
-struct RowSpan {
-  int first;
-  int end;
-};
-
-RowSpan DestRows(const BlitQueue::Blit& blit) {
-  const std::int64_t top =
-      std::min<std::int64_t>(blit.destRect.y, std::int64_t{blit.destRect.y} + blit.destRect.height);
-  const std::int64_t bottom = top + std::abs(std::int64_t{blit.destRect.height});
-  return {static_cast<int>(std::clamp<std::int64_t>(top, 0, blit.dest.height)),
-          static_cast<int>(std::clamp<std::int64_t>(bottom, 0, blit.dest.height))};
-}
-
 }  // namespace
 
 unsigned BlitQueue::DefaultHelpers() {
@@ -61,8 +47,8 @@ BlitQueue::~BlitQueue() {
 }
 
 bool BlitQueue::Add(const Blit& blit, const void* destTag, const void* sourceTag) {
-  if (!Draws(blit.dest, blit.destRect, blit.source, blit.sourceRect)) return false;
-  const RowSpan rows = DestRows(blit);
+  const RowRange rows = DrawnRows(blit.dest, blit.destRect, blit.source, blit.sourceRect);
+  if (rows.Empty()) return false;
   const auto index = static_cast<std::uint32_t>(blits_.size());
   blits_.push_back(blit);
   AddTag(writers_, destTag);

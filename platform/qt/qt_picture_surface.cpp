@@ -64,7 +64,6 @@ void QtPictureSurface::SetHeight(float value) {
 void QtPictureSurface::Resize(int width, int height) {
   if (!image_.isNull() && width == image_.width() && height == image_.height()) return;
   Settle();
-  FillCleared();
   QImage resized(width, height, QImage::Format_RGB32);
   const int dotsPerMeter = static_cast<int>(std::lround(dpi_ / 0.0254));
   resized.setDotsPerMeterX(dotsPerMeter);
@@ -82,8 +81,14 @@ void QtPictureSurface::Resize(int width, int height) {
   if (view_) view_->resize(width, height);
 }
 
-void QtPictureSurface::Settle() const {
+void QtPictureSurface::RunQueue() const {
   if (queue_ != nullptr) queue_->Run();
+}
+
+// The image as shown: the queued copies drawn, the cleared rows filled.
+void QtPictureSurface::Settle() const {
+  RunQueue();
+  FillCleared();
 }
 
 void QtPictureSurface::Touched() {
@@ -148,7 +153,6 @@ QString QtPictureSurface::VisibleText(const std::string& text) const {
 
 void QtPictureSurface::PrintLine(const std::string& text) {
   Settle();
-  FillCleared();
   const double top = ToPixels(currentY_);
   const int height = LineHeight();
   if (!text.empty() && !image_.isNull() && top < image_.height() && top + height > 0) {
@@ -170,7 +174,7 @@ void QtPictureSurface::PrintLine(const std::string& text) {
 // Rows are filled when next drawn on, while their pixels are at hand, or
 // when the image is read or shown; rows no one drew on are black already.
 void QtPictureSurface::Cls() {
-  Settle();
+  RunQueue();
   ClearRows(rows_);
   someCleared_ = true;
   Touched();
@@ -180,13 +184,11 @@ void QtPictureSurface::Cls() {
 
 void QtPictureSurface::Refresh() {
   Settle();
-  FillCleared();
   if (view_) view_->update();
 }
 
 const QImage& QtPictureSurface::Image() const {
   Settle();
-  FillCleared();
   return image_;
 }
 

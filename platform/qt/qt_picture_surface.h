@@ -73,6 +73,7 @@ class QtPictureSurface final : public platform::PictureSurface {
 
  private:
   void Resize(int width, int height);
+  void RunQueue() const;
   void Settle() const;
   void Touched();
   void FillCleared() const;

@@ -310,13 +310,15 @@ RowSpans::RowSpans(ConstPixelView image, std::uint32_t background) : background_
   rowStart_.push_back(spans_.size());
 }
 
-bool Draws(PixelView dest, BlitRect destRect, ConstPixelView source, BlitRect sourceRect) {
+RowRange DrawnRows(PixelView dest, BlitRect destRect, ConstPixelView source, BlitRect sourceRect) {
   const Plan plan(dest.width, dest.height, destRect, sourceRect);
-  if (plan.Empty()) return false;
+  if (plan.Empty()) return {};
   for (std::int64_t y = plan.rowLo; y < plan.rowHi; ++y) {
-    if (plan.SourceRowOf(y, source.height)) return true;
+    if (plan.SourceRowOf(y, source.height)) {
+      return {static_cast<int>(plan.rowLo), static_cast<int>(plan.rowHi)};
+    }
   }
-  return false;
+  return {};
 }
 
 bool StretchBlt(PixelView dest, BlitRect destRect, ConstPixelView source, BlitRect sourceRect,

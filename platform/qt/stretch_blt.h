@@ -97,9 +97,17 @@ struct BlitHints {
 bool StretchBlt(PixelView dest, BlitRect destRect, ConstPixelView source, BlitRect sourceRect,
                 const BlitHints& hints = {});
 
-// Whether StretchBlt with these images and rectangles draws anything: what
-// it returns, worked out without drawing.
-bool Draws(PixelView dest, BlitRect destRect, ConstPixelView source, BlitRect sourceRect);
+// Destination rows [first, end).
+struct RowRange {
+  int first = 0;
+  int end = 0;
+  bool Empty() const { return first >= end; }
+};
+
+// The destination rows StretchBlt with these images and rectangles may
+// draw, worked out without drawing; empty when it draws nothing (when it
+// returns false).
+RowRange DrawnRows(PixelView dest, BlitRect destRect, ConstPixelView source, BlitRect sourceRect);
 
 // A clear that costs nothing up front: rows with dirty columns become cleared.
 void ClearRows(RowStates& rows);

@@ -102,8 +102,8 @@ TARVEX_AVX2 __m256i Mix(const BlockColumns& columns, const std::uint32_t* line,
   return _mm256_packus_epi16(low, high);
 }
 
-// Where a band's rows land, held apart from the band so that the stores
-// cannot be taken to change it.
+// A band's rows, copied out of BandRows so that the stores cannot be taken
+// to change them.
 struct Destinations {
   std::array<std::uint32_t*, BandRows::kMaxRows> dests;
   std::array<const std::uint32_t*, BandRows::kMaxRows> sources;

@@ -88,12 +88,21 @@ TEST_P(BlitQueueTest, QueuedTicksDrawWhatBlitsOneByOneDraw) {
 
 INSTANTIATE_TEST_SUITE_P(Helpers, BlitQueueTest, ::testing::Values(0u, 1u, 3u));
 
-TEST(BlitQueueTagTest, TheQueueKnowsWhatItWritesAndReadsUntilItRuns) {
-  Picture page(10, 3);
-  Picture display(10, 3);
-  BlitQueue queue(1);
-  ASSERT_TRUE(queue.Add({display.View(), {0, 0, 10, 3}, page.ConstView(), {0, 0, 10, 3}, {}},
-                        &display, &page));
+class BlitQueueTagTest : public ::testing::Test {
+ protected:
+  // Queues a copy of the page onto the display at row `destY`.
+  bool Copy(int destY) {
+    return queue.Add({display.View(), {0, destY, 10, 3}, page.ConstView(), {0, 0, 10, 3}, {}},
+                     &display, &page);
+  }
+
+  Picture page{10, 3};
+  Picture display{10, 3};
+  BlitQueue queue{1};
+};
+
+TEST_F(BlitQueueTagTest, TheQueueKnowsWhatItWritesAndReadsUntilItRuns) {
+  ASSERT_TRUE(Copy(0));
   EXPECT_TRUE(queue.Writes(&display));
   EXPECT_FALSE(queue.Writes(&page));
   EXPECT_TRUE(queue.Reads(&page));
@@ -103,12 +112,8 @@ TEST(BlitQueueTagTest, TheQueueKnowsWhatItWritesAndReadsUntilItRuns) {
   EXPECT_FALSE(queue.Reads(&page));
 }
 
-TEST(BlitQueueTagTest, ABlitThatDrawsNothingIsNotQueued) {
-  Picture page(10, 3);
-  Picture display(10, 3);
-  BlitQueue queue(1);
-  EXPECT_FALSE(queue.Add({display.View(), {0, 5, 10, 3}, page.ConstView(), {0, 0, 10, 3}, {}},
-                         &display, &page));
+TEST_F(BlitQueueTagTest, ABlitThatDrawsNothingIsNotQueued) {
+  EXPECT_FALSE(Copy(5));
   EXPECT_FALSE(queue.Writes(&display));
 }
 
