@@ -1,10 +1,11 @@
-// The vector blocks of a widening: eight columns at a time with AVX2, chosen
-// when the processor has it. A block works out its columns' source pixels
-// and weights once for all rows of the band; then, for each row, it loads
-// the eight source pixels from the first column's and the eight after them,
-// picks each column's pair out of those, interleaves the pairs' bytes and
-// mixes each channel with one multiply-add of bytes against the weights,
-// exactly as Widening::Column does.
+// The vector blocks of a widening: eight columns at a time, with AVX2 or,
+// where the processor has byte permutes (AVX-512 VBMI), with fewer steps. A
+// block works out its columns' source pixels and weights once for all rows
+// of the band. Then, for each row, it gathers each column's pair of source
+// pixels with their bytes interleaved, and mixes each channel with one
+// multiply-add of bytes against the weights, exactly as Widening::Column
+// does. With AVX2 the pairs take two loads, two permutes and two unpacks;
+// with byte permutes, one load and two permutes straight into place.
 
 #include "platform/qt/widen_blocks.h"
 
@@ -84,9 +85,22 @@ TARVEX_AVX2 __m256i Load(const std::uint32_t* at, std::uint64_t available) {
   return _mm256_maskload_epi32(reinterpret_cast<const int*>(at), mask);
 }
 
-// Per channel ((127 - w) a + w b) 258 / 2^15, rounded: unpacking a and b
-// byte by byte puts each channel's pair next to its weights. The line holds
-// `length` pixels.
+// Per channel ((127 - w) a + w b) 258 / 2^15, rounded, of the pairs
+// interleaved byte by byte: the low pairs are those of columns 0, 1, 4 and
+// 5, the high ones those of columns 2, 3, 6 and 7, as the unpacking of
+// eight pixels with eight others arranges them.
+TARVEX_AVX2 __m256i MixPairs(const BlockColumns& columns, __m256i lowPairs, __m256i highPairs) {
+  const __m256i scale = _mm256_set1_epi16(258);
+  const __m256i low =
+      _mm256_mulhrs_epi16(_mm256_maddubs_epi16(lowPairs, columns.lowWeights), scale);
+  const __m256i high =
+      _mm256_mulhrs_epi16(_mm256_maddubs_epi16(highPairs, columns.highWeights), scale);
+  return _mm256_packus_epi16(low, high);
+}
+
+// A row's eight columns from a line of `length` pixels: each column's first
+// pixel and the one after it, picked out of the eight from the first
+// column's and the eight after them, then unpacked byte by byte.
 TARVEX_AVX2 __m256i Mix(const BlockColumns& columns, const std::uint32_t* line,
                         std::uint64_t length) {
   const std::uint64_t available = length - columns.first;
@@ -94,12 +108,7 @@ TARVEX_AVX2 __m256i Mix(const BlockColumns& columns, const std::uint32_t* line,
       _mm256_permutevar8x32_epi32(Load(line + columns.first, available), columns.index);
   const __m256i b =
       _mm256_permutevar8x32_epi32(Load(line + columns.first + 1, available - 1), columns.index);
-  const __m256i scale = _mm256_set1_epi16(258);
-  const __m256i low = _mm256_mulhrs_epi16(
-      _mm256_maddubs_epi16(_mm256_unpacklo_epi8(a, b), columns.lowWeights), scale);
-  const __m256i high = _mm256_mulhrs_epi16(
-      _mm256_maddubs_epi16(_mm256_unpackhi_epi8(a, b), columns.highWeights), scale);
-  return _mm256_packus_epi16(low, high);
+  return MixPairs(columns, _mm256_unpacklo_epi8(a, b), _mm256_unpackhi_epi8(a, b));
 }
 
 // A band's rows, copied out of BandRows so that the stores cannot be taken
@@ -140,51 +149,165 @@ struct Destinations {
   }
 };
 
-}  // namespace
+// Byte permutes pick each column's pair, bytes interleaved, straight out of
+// the eight pixels from the first column's; the picks of a block serve all
+// its rows. Byte 2c of a pair takes channel c of the column's first pixel,
+// byte 2c + 1 channel c of the pixel after it.
+#define TARVEX_VBMI \
+  __attribute__((target("avx2,avx512f,avx512bw,avx512vl,avx512vbmi"), always_inline)) inline
 
-bool CanWidenInBlocks() {
-  return __builtin_cpu_supports("avx2");
+// _mm256_permutexvar_epi8 with every byte kept, through the zero-masking
+// form: GCC 12's plain form starts from an undefined vector and warns.
+TARVEX_VBMI __m256i PermuteBytes(__m256i index, __m256i bytes) {
+  return _mm256_maskz_permutexvar_epi8(~__mmask32{0}, index, bytes);
 }
 
-// Each range is drawn in whole blocks, the first stepped back onto a 32-byte
-// line where the bounds allow; a block that would pass the bounds steps back
-// instead, and one may run past its range into the gap after it, which only
-// draws columns their own values.
-__attribute__((target("avx2"))) void WidenInBlocks(const Widening& widening, const BandRows& rows,
-                                                   std::span<const ColumnRange> ranges,
-                                                   ColumnRange bounds) {
+struct BytePicks {
+  __m256i low;   // columns 0, 1, 4 and 5
+  __m256i high;  // columns 2, 3, 6 and 7
+};
+
+TARVEX_VBMI BytePicks Picks(const BlockColumns& columns) {
+  const __m256i offsets = _mm256_slli_epi32(columns.index, 2);
+  // Each byte starts from the low byte of its column's pixel offset...
+  const __m256i lowColumns = _mm256_setr_epi64x(0x0000000000000000, 0x0404040404040404,
+                                                0x1010101010101010, 0x1414141414141414);
+  const __m256i highColumns = _mm256_setr_epi64x(0x0808080808080808, 0x0C0C0C0C0C0C0C0C,
+                                                 0x1818181818181818, 0x1C1C1C1C1C1C1C1C);
+  // ... and adds its channel, and one pixel for the second of the pair.
+  const __m256i channels = _mm256_set1_epi64x(0x0703060205010400);
+  return {_mm256_add_epi8(PermuteBytes(lowColumns, offsets), channels),
+          _mm256_add_epi8(PermuteBytes(highColumns, offsets), channels)};
+}
+
+// Whether every block's pairs lie within its eight pixels: the last
+// column's second pixel is at most the eighth when 7 steps reach no further
+// than 6 pixels past the first column's fraction.
+bool PicksFit(const Widening& widening) {
+  return 7 * widening.step <= 6 * kWideningOne;
+}
+
+TARVEX_VBMI __m256i MixPicked(const BlockColumns& columns, const BytePicks& picks,
+                              const std::uint32_t* line, std::uint64_t length) {
+  const std::uint64_t available = length - columns.first;
+  const std::uint32_t* at = line + columns.first;
+  const __m256i pixels =
+      available >= kBlock
+          ? _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at))
+          : _mm256_maskz_loadu_epi32(static_cast<__mmask8>((1u << available) - 1), at);
+  return MixPairs(columns, PermuteBytes(picks.low, pixels), PermuteBytes(picks.high, pixels));
+}
+
+// The first columns of a band's blocks, in order. Each range is drawn in
+// whole blocks, the first stepped back onto a 32-byte line where the bounds
+// allow; a block that would pass the bounds steps back instead, and one may
+// run past its range into the gap after it, which only draws columns their
+// own values.
+class Blocks {
+ public:
+  Blocks(const Destinations& band, std::span<const ColumnRange> ranges, ColumnRange bounds)
+      : band_(band), range_(ranges.begin()), end_(ranges.end()), bounds_(bounds) {}
+
+  // The next block's first column; false after the last block.
+  bool Next(std::uint64_t& column) {
+    for (; range_ != end_; ++range_, open_ = false) {
+      if (open_) {
+        j_ += kBlock;
+      } else {
+        j_ = std::max(range_->begin, drawn_);
+        const std::uint64_t back = band_.Misalignment(j_);
+        if (j_ >= bounds_.begin + back) j_ -= back;
+        open_ = true;
+      }
+      if (j_ < range_->end) {
+        j_ = std::min(j_, bounds_.end - kBlock);
+        column = j_;
+        return true;
+      }
+      drawn_ = std::max(drawn_, j_);
+    }
+    return false;
+  }
+
+ private:
+  const Destinations& band_;
+  std::span<const ColumnRange>::iterator range_;
+  std::span<const ColumnRange>::iterator end_;
+  ColumnRange bounds_;
+  std::uint64_t j_ = 0;
+  std::uint64_t drawn_ = 0;  // columns before this one are drawn
+  bool open_ = false;        // whether j_ is a block of the current range
+};
+
+__attribute__((target("avx2"))) void WidenAvx2(const Widening& widening, const Destinations& band,
+                                               Blocks blocks, std::uint64_t length) {
+  const BlockConstants constants = MakeConstants(widening);
+  for (std::uint64_t j = 0; blocks.Next(j);) {
+    const BlockColumns columns = Columns(constants, widening, j);
+    for (std::size_t r = 0; r < band.count; ++r) {
+      band.Store(Mix(columns, band.sources[r], length), r, j);
+    }
+  }
+}
+
+__attribute__((target("avx2,avx512f,avx512bw,avx512vl,avx512vbmi"))) void WidenPicked(
+    const Widening& widening, const Destinations& band, Blocks blocks, std::uint64_t length) {
+  const BlockConstants constants = MakeConstants(widening);
+  for (std::uint64_t j = 0; blocks.Next(j);) {
+    const BlockColumns columns = Columns(constants, widening, j);
+    const BytePicks picks = Picks(columns);
+    for (std::size_t r = 0; r < band.count; ++r) {
+      band.Store(MixPicked(columns, picks, band.sources[r], length), r, j);
+    }
+  }
+}
+
+}  // namespace
+
+bool Runs(BlockKernel kernel) {
+  switch (kernel) {
+    case BlockKernel::kAvx2:
+      return __builtin_cpu_supports("avx2");
+    case BlockKernel::kBytePermutes:
+      return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("avx512vl") &&
+             __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512vbmi");
+  }
+  return false;
+}
+
+void WidenInBlocks(BlockKernel kernel, const Widening& widening, const BandRows& rows,
+                   std::span<const ColumnRange> ranges, ColumnRange bounds) {
   if (bounds.end - bounds.begin < kBlock) {
     widening.DrawColumns(rows, ranges);
     return;
   }
-  const BlockConstants constants = MakeConstants(widening);
   const Destinations band(rows);
-  const std::uint64_t length = rows.sourceLength;
-  std::uint64_t drawn = 0;  // columns before this one are drawn
-  for (const ColumnRange& range : ranges) {
-    std::uint64_t j = std::max(range.begin, drawn);
-    const std::uint64_t back = band.Misalignment(j);
-    if (j >= bounds.begin + back) j -= back;
-    for (; j < range.end; j += kBlock) {
-      j = std::min(j, bounds.end - kBlock);
-      const BlockColumns columns = Columns(constants, widening, j);
-      for (std::size_t r = 0; r < band.count; ++r) {
-        band.Store(Mix(columns, band.sources[r], length), r, j);
-      }
-    }
-    drawn = std::max(drawn, j);
+  const Blocks blocks(band, ranges, bounds);
+  if (kernel == BlockKernel::kBytePermutes && PicksFit(widening)) {
+    WidenPicked(widening, band, blocks, rows.sourceLength);
+  } else {
+    WidenAvx2(widening, band, blocks, rows.sourceLength);
   }
 }
 
 #else
 
-bool CanWidenInBlocks() {
+bool Runs(BlockKernel /*kernel*/) {
   return false;
 }
 
-void WidenInBlocks(const Widening& /*widening*/, const BandRows& /*rows*/,
-                   std::span<const ColumnRange> /*ranges*/, ColumnRange /*bounds*/) {}
+void WidenInBlocks(BlockKernel /*kernel*/, const Widening& widening, const BandRows& rows,
+                   std::span<const ColumnRange> ranges, ColumnRange /*bounds*/) {
+  widening.DrawColumns(rows, ranges);
+}
 
 #endif
+
+std::optional<BlockKernel> BestBlockKernel() {
+  for (const BlockKernel kernel : {BlockKernel::kBytePermutes, BlockKernel::kAvx2}) {
+    if (Runs(kernel)) return kernel;
+  }
+  return std::nullopt;
+}
 
 }  // namespace tarvex::qt

@@ -1,17 +1,28 @@
 #pragma once
 // The vector unit's part of a widening, where the processor has one.
 
+#include <optional>
 #include <span>
 
 #include "platform/qt/widening.h"
 
 namespace tarvex::qt {
 
-// Whether WidenInBlocks can run here.
-bool CanWidenInBlocks();
+// The ways of drawing blocks of eight columns, each drawing the same pixels.
+enum class BlockKernel {
+  kAvx2,
+  kBytePermutes,  // AVX-512 VBMI's byte permutes on 256-bit vectors
+};
 
-// Widening::Draw in blocks of eight columns.
-void WidenInBlocks(const Widening& widening, const BandRows& rows,
+// Whether the processor runs `kernel`.
+bool Runs(BlockKernel kernel);
+
+// The fastest kernel the processor runs, if any.
+std::optional<BlockKernel> BestBlockKernel();
+
+// Widening::Draw in blocks of eight columns with `kernel`, which must run
+// here. Widenings too close to one for byte permutes use AVX2 instead.
+void WidenInBlocks(BlockKernel kernel, const Widening& widening, const BandRows& rows,
                    std::span<const ColumnRange> ranges, ColumnRange bounds);
 
 }  // namespace tarvex::qt

@@ -40,9 +40,9 @@ std::uint32_t Widening::Column(const std::uint32_t* line, std::uint64_t j) const
 
 void Widening::Draw(const BandRows& rows, std::span<const ColumnRange> ranges,
                     ColumnRange bounds) const {
-  static const bool inBlocks = CanWidenInBlocks();
-  if (inBlocks) {
-    WidenInBlocks(*this, rows, ranges, bounds);
+  static const std::optional<BlockKernel> kernel = BestBlockKernel();
+  if (kernel) {
+    WidenInBlocks(*kernel, *this, rows, ranges, bounds);
     return;
   }
   DrawColumns(rows, ranges);

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "platform/qt/qt_picture_surface.h"
+#include "platform/qt/widen_blocks.h"
 #include "platform/qt/widening.h"
 
 namespace tarvex::qt {
@@ -353,9 +354,10 @@ TEST(ClearTest, ClearedRowsAreFilledWhenDrawnOnOrWhenAsked) {
   EXPECT_TRUE(rows[3].Clean());
 }
 
-// The vector blocks of a widening against the single-column arithmetic, over
-// many ratios, for ranges that start anywhere, in both directions; and they
-// never write outside the bounds they are given.
+// The vector blocks of a widening against the single-column arithmetic, with
+// every kernel the processor runs, over many ratios, for ranges that start
+// anywhere, in both directions; and they never write outside the bounds they
+// are given.
 struct BlockCase {
   int sourceLength;
   int destLength;
@@ -368,23 +370,13 @@ void PrintTo(const BlockCase& c, std::ostream* os) {
 
 class WideningBlockTest : public ::testing::TestWithParam<BlockCase> {};
 
-TEST_P(WideningBlockTest, BlocksDrawWhatSingleColumnsDraw) {
-  const BlockCase& c = GetParam();
-  std::mt19937 random(static_cast<unsigned>(c.sourceLength * 31 + c.destLength));
-  std::array<std::vector<std::uint32_t>, BandRows::kMaxRows> sources;
-  for (auto& row : sources) {
-    row.resize(std::size_t(c.sourceLength));
-    for (std::uint32_t& p : row) p = random();
-  }
+// Draws `ranges` of three rows with `kernel` and compares every column with
+// the single-column arithmetic.
+void CheckBlocks(const BlockCase& c,
+                 const std::array<std::vector<std::uint32_t>, BandRows::kMaxRows>& sources,
+                 const std::vector<ColumnRange>& ranges, ColumnRange bounds, BlockKernel kernel) {
   const Widening widening(c.destLength, c.sourceLength);
   const auto length = static_cast<std::uint64_t>(c.destLength);
-  // Ranges of every length from 1 up, with gaps between them, inside bounds
-  // that leave a few columns out at both ends.
-  const ColumnRange bounds{3, length - 3};
-  std::vector<ColumnRange> ranges;
-  for (std::uint64_t at = bounds.begin, size = 1; at < bounds.end; at += size + 5, ++size) {
-    ranges.push_back({at, std::min(at + size, bounds.end)});
-  }
   std::array<std::vector<std::uint32_t>, BandRows::kMaxRows> dests;
   BandRows rows;
   rows.count = BandRows::kMaxRows;
@@ -396,7 +388,7 @@ TEST_P(WideningBlockTest, BlocksDrawWhatSingleColumnsDraw) {
     rows.sources[r] = sources[r].data();
     rows.dests[r] = dests[r].data();
   }
-  widening.Draw(rows, ranges, bounds);
+  WidenInBlocks(kernel, widening, rows, ranges, bounds);
   for (std::size_t r = 0; r < rows.count; ++r) {
     std::size_t next = 0;
     for (std::uint64_t j = 0; j < length; ++j) {
@@ -415,11 +407,36 @@ TEST_P(WideningBlockTest, BlocksDrawWhatSingleColumnsDraw) {
   }
 }
 
+TEST_P(WideningBlockTest, BlocksDrawWhatSingleColumnsDraw) {
+  const BlockCase& c = GetParam();
+  std::mt19937 random(static_cast<unsigned>(c.sourceLength * 31 + c.destLength));
+  std::array<std::vector<std::uint32_t>, BandRows::kMaxRows> sources;
+  for (auto& row : sources) {
+    row.resize(std::size_t(c.sourceLength));
+    for (std::uint32_t& p : row) p = random();
+  }
+  const auto length = static_cast<std::uint64_t>(c.destLength);
+  // Ranges of every length from 1 up, with gaps between them, inside bounds
+  // that leave a few columns out at both ends.
+  const ColumnRange bounds{3, length - 3};
+  std::vector<ColumnRange> ranges;
+  for (std::uint64_t at = bounds.begin, size = 1; at < bounds.end; at += size + 5, ++size) {
+    ranges.push_back({at, std::min(at + size, bounds.end)});
+  }
+  for (const BlockKernel kernel : {BlockKernel::kAvx2, BlockKernel::kBytePermutes}) {
+    if (!Runs(kernel)) continue;
+    SCOPED_TRACE(kernel == BlockKernel::kAvx2 ? "AVX2" : "byte permutes");
+    CheckBlocks(c, sources, ranges, bounds, kernel);
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Ratios, WideningBlockTest,
                          ::testing::Values(BlockCase{696, 1720, false}, BlockCase{696, 841, true},
                                            BlockCase{696, 3640, false}, BlockCase{7, 20, true},
                                            BlockCase{61, 64, false}, BlockCase{100, 101, true},
-                                           BlockCase{3, 1000, false}, BlockCase{20, 27, false}));
+                                           BlockCase{3, 1000, false}, BlockCase{20, 27, false},
+                                           // The closest widenings byte permutes take.
+                                           BlockCase{6, 7, false}, BlockCase{600, 700, true}));
 
 // On picture surfaces, as the crawl uses them: what a clear leaves behind
 // must never show.
