@@ -16,8 +16,8 @@ constexpr int kSlabRows = 32;
 // costs more than it saves.
 constexpr std::size_t kSharedPixels = 1 << 16;
 constexpr unsigned kMaxHelpers = 3;
-// How long a helper woken early waits for the run to open:
-// far longer than a tick queues blits, far shorter than the time between
+// How long a helper waits for the next slab to be sealed: far longer than
+// a tick takes to queue a slab's blits, far shorter than the time between
 // ticks.
 constexpr std::chrono::microseconds kEarlyWait{2000};
 
@@ -49,20 +49,31 @@ BlitQueue::~BlitQueue() {
 bool BlitQueue::Add(const Blit& blit, const void* destTag, const void* sourceTag) {
   const RowRange rows = DrawnRows(blit.dest, blit.destRect, blit.source, blit.sourceRect);
   if (rows.Empty()) return false;
-  const auto index = static_cast<std::uint32_t>(blits_.size());
-  blits_.push_back(blit);
+  if (rows.first < sealed_ * kSlabRows) Run();
+  const auto firstSlab = static_cast<std::size_t>(rows.first / kSlabRows);
+  const auto lastSlab = static_cast<std::size_t>((rows.end - 1) / kSlabRows);
+  Reserve(lastSlab);
+  const auto index = static_cast<std::uint32_t>(blitCount_);
+  blits_[blitCount_++] = blit;
   AddTag(writers_, destTag);
   AddTag(readers_, sourceTag);
+  for (std::size_t slab = firstSlab; slab <= lastSlab; ++slab) slabs_[slab].push_back(index);
+  slabCount_ = std::max(slabCount_, static_cast<int>(lastSlab) + 1);
   const std::size_t before = pixels_;
   pixels_ += static_cast<std::size_t>(rows.end - rows.first) *
              static_cast<std::size_t>(std::abs(std::int64_t{blit.destRect.width}));
-  if (before < kSharedPixels && pixels_ >= kSharedPixels) Expect();
-  const auto lastSlab = static_cast<std::size_t>((rows.end - 1) / kSlabRows);
-  if (slabs_.size() <= lastSlab) slabs_.resize(lastSlab + 1);
-  for (auto slab = static_cast<std::size_t>(rows.first / kSlabRows); slab <= lastSlab; ++slab) {
-    slabs_[slab].push_back(index);
-  }
+  if (before < kSharedPixels && pixels_ >= kSharedPixels) Share();
+  if (shared_) Seal(static_cast<int>(firstSlab));
   return true;
+}
+
+void BlitQueue::Reserve(std::size_t lastSlab) {
+  const bool blitsFull = blitCount_ == blits_.size();
+  const bool slabsShort = lastSlab >= slabs_.size();
+  if (!blitsFull && !slabsShort) return;
+  if (shared_) Run();
+  if (blitsFull) blits_.resize(std::max<std::size_t>(64, 2 * blits_.size()));
+  if (slabsShort) slabs_.resize(2 * lastSlab + 1);
 }
 
 bool BlitQueue::Writes(const void* tag) const {
@@ -74,69 +85,71 @@ bool BlitQueue::Reads(const void* tag) const {
 }
 
 void BlitQueue::Run() {
-  if (blits_.empty()) return;
-  nextSlab_ = 0;
-  if (helpers_.empty() || pixels_ < kSharedPixels) {
-    DrawSlabs();
-  } else {
-    {
-      const std::lock_guard lock(mutex_);
-      expecting_ = false;
-      open_ = ++generation_;
-    }
-    wake_.notify_all();
-    DrawSlabs();
-    // Helpers that have not woken yet stay out of this run; the caller waits
-    // only for those drawing.
-    std::unique_lock lock(mutex_);
-    open_ = 0;
-    finished_.wait(lock, [&] { return working_ == 0; });
+  if (blitCount_ == 0) return;
+  closed_ = true;
+  Seal(slabCount_);
+  if (!shared_) {
+    DrawSealedSlabs();
+    Forget();
+    return;
   }
-  blits_.clear();
-  writers_.clear();
-  readers_.clear();
-  for (std::vector<std::uint32_t>& slab : slabs_) slab.clear();
-  pixels_ = 0;
+  {
+    // Helpers that gave up waiting for slabs while the run was queued come
+    // back for the rest.
+    const std::lock_guard lock(mutex_);
+    ++calls_;
+  }
+  wake_.notify_all();
+  DrawSealedSlabs();
+  // The helpers hold a slab each at most: wait for them on the spot rather
+  // than sleep and be woken late.
+  while (working_ != 0) std::this_thread::yield();
+  std::unique_lock lock(mutex_);
+  finished_.wait(lock, [&] { return working_ == 0; });
+  shared_ = false;
+  lock.unlock();
+  Forget();
 }
 
-// Wakes the helpers once a run has grown big enough to share: by the time it
-// opens they are up, and do not spend its first tens of microseconds waking.
-void BlitQueue::Expect() {
+void BlitQueue::Forget() {
+  for (int slab = 0; slab < slabCount_; ++slab) slabs_[static_cast<std::size_t>(slab)].clear();
+  slabCount_ = 0;
+  blitCount_ = 0;
+  writers_.clear();
+  readers_.clear();
+  pixels_ = 0;
+  sealed_ = 0;
+  nextSlab_ = 0;
+  closed_ = false;
+}
+
+// Wakes the helpers once a run has grown big enough to share: they draw its
+// complete slabs while the caller queues the rest.
+void BlitQueue::Share() {
   if (helpers_.empty()) return;
   {
     const std::lock_guard lock(mutex_);
-    expecting_ = true;
-    ++expected_;
+    shared_ = true;
+    ++calls_;
   }
   wake_.notify_all();
 }
 
+void BlitQueue::Seal(int slabs) {
+  if (slabs > sealed_) sealed_.store(slabs, std::memory_order_release);
+}
+
 void BlitQueue::Help() {
-  unsigned seen = 0;     // the last run joined
-  unsigned awaited = 0;  // the last early wake-up answered
+  unsigned answered = 0;  // the last call answered
   for (;;) {
     {
       std::unique_lock lock(mutex_);
-      wake_.wait(lock, [&] {
-        return stop_ || (expecting_ && expected_ != awaited) || (open_ != 0 && open_ != seen);
-      });
+      wake_.wait(lock, [&] { return stop_ || (shared_ && calls_ != answered); });
       if (stop_) return;
-      awaited = expected_;
-    }
-    // Woken early: wait on the spot, briefly, for the run to open. A run that
-    // takes longer wakes the helper again when it opens; one that has come
-    // and gone while the helper woke leaves nothing to wait for.
-    const auto giveUp = std::chrono::steady_clock::now() + kEarlyWait;
-    while (open_ == 0 && expecting_ && !stop_ && std::chrono::steady_clock::now() < giveUp) {
-      std::this_thread::yield();
-    }
-    {
-      const std::lock_guard lock(mutex_);
-      if (open_ == 0 || open_ == seen) continue;
-      seen = open_;
+      answered = calls_;
       ++working_;
     }
-    DrawSlabs();
+    DrawWhileShared();
     {
       const std::lock_guard lock(mutex_);
       --working_;
@@ -145,9 +158,35 @@ void BlitQueue::Help() {
   }
 }
 
-void BlitQueue::DrawSlabs() {
-  const auto count = static_cast<int>(slabs_.size());
-  for (int slab = nextSlab_++; slab < count; slab = nextSlab_++) DrawSlab(slab);
+// Draws slabs as they are sealed until the run is closed and every slab
+// taken, or until no slab has come for a while: a run that is queued slowly
+// calls the helper back when it closes.
+void BlitQueue::DrawWhileShared() {
+  auto giveUp = std::chrono::steady_clock::now() + kEarlyWait;
+  for (;;) {
+    const int slab = TakeSlab();
+    if (slab >= 0) {
+      DrawSlab(slab);
+      giveUp = std::chrono::steady_clock::now() + kEarlyWait;
+    } else if (closed_ || stop_ || std::chrono::steady_clock::now() >= giveUp) {
+      return;
+    } else {
+      std::this_thread::yield();
+    }
+  }
+}
+
+void BlitQueue::DrawSealedSlabs() {
+  for (int slab = TakeSlab(); slab >= 0; slab = TakeSlab()) DrawSlab(slab);
+}
+
+// The next sealed slab nobody has taken, or -1.
+int BlitQueue::TakeSlab() {
+  int slab = nextSlab_;
+  while (slab < sealed_.load(std::memory_order_acquire)) {
+    if (nextSlab_.compare_exchange_weak(slab, slab + 1)) return slab;
+  }
+  return -1;
 }
 
 void BlitQueue::DrawSlab(int slab) {

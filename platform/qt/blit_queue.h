@@ -9,6 +9,11 @@
 // either. Drawing a row of one blit never reads another row of the
 // destination, so rows can be drawn in any order, on any thread, and the
 // result is what drawing the blits one after another gives.
+//
+// The helpers need not wait for Run: blits mostly come in row order, as the
+// crawl's bands do, so the slabs above the latest blit's first row are
+// complete, and helpers draw them while the caller queues the rest. A blit
+// that reaches back into a slab already handed out runs the queue first.
 
 #include <atomic>
 #include <condition_variable>
@@ -53,14 +58,25 @@ class BlitQueue {
   void Run();
 
  private:
-  void Expect();
+  // Makes room for a blit reaching slab `lastSlab`, running the queue first
+  // when the room has to grow while helpers may be reading it.
+  void Reserve(std::size_t lastSlab);
+  void Share();
+  void Seal(int slabs);
   void Help();
-  void DrawSlabs();
+  void DrawWhileShared();
+  void DrawSealedSlabs();
+  int TakeSlab();
   void DrawSlab(int slab);
+  void Forget();
 
+  // Both grow only while no helper draws, so that helpers may read them
+  // while the caller adds to them; the counts say how much is in use.
   std::vector<Blit> blits_;
+  std::size_t blitCount_ = 0;
   // Per slab of destination rows, the blits that reach it, in order.
   std::vector<std::vector<std::uint32_t>> slabs_;
+  int slabCount_ = 0;
   std::vector<const void*> writers_;
   std::vector<const void*> readers_;
   std::size_t pixels_ = 0;  // an estimate of the queued work
@@ -69,13 +85,15 @@ class BlitQueue {
   std::mutex mutex_;
   std::condition_variable wake_;
   std::condition_variable finished_;
-  unsigned generation_ = 0;        // counts the runs that helpers may join
-  std::atomic<unsigned> open_{0};  // the run helpers may join now, or 0
+  bool shared_ = false;  // helpers may join the run being queued
+  unsigned calls_ = 0;   // counts the calls for helpers
+  // What the helpers watch, on cache lines of their own, away from what the
+  // caller changes as it queues.
+  alignas(64) std::atomic<int> working_{0};  // helpers inside the current run
   std::atomic<bool> stop_{false};
-  std::atomic<bool> expecting_{false};  // a run is being queued
-  unsigned expected_ = 0;               // counts the early wake-ups
-  unsigned working_ = 0;                // helpers inside the current run
-  std::atomic<int> nextSlab_{0};
+  alignas(64) std::atomic<int> sealed_{0};    // slabs [0, sealed_) take no more blits
+  std::atomic<bool> closed_{false};           // every slab is sealed
+  alignas(64) std::atomic<int> nextSlab_{0};  // the next slab to draw
 };
 
 }  // namespace tarvex::qt
