@@ -1,11 +1,12 @@
-// The vector blocks of a widening: eight columns at a time, with AVX2 or,
-// where the processor has byte permutes (AVX-512 VBMI), with fewer steps. A
-// block works out its columns' source pixels and weights once for all rows
-// of the band. Then, for each row, it gathers each column's pair of source
-// pixels with their bytes interleaved, and mixes each channel with one
-// multiply-add of bytes against the weights, exactly as Widening::Column
-// does. With AVX2 the pairs take two loads, two permutes and two unpacks;
-// with byte permutes, one load and two permutes straight into place.
+// The vector blocks of a widening: eight columns at a time with AVX2, or
+// sixteen on 512-bit vectors where the processor has AVX-512's byte
+// permutes. A block works out its columns' source pixels and weights once
+// for all rows of the band. Then, for each row, it gathers each column's
+// pair of source pixels with their bytes interleaved, and mixes each channel
+// with one multiply-add of bytes against the weights, exactly as
+// Widening::Column does. With AVX2 the pairs take two loads, two permutes
+// and two unpacks; with byte permutes, one load and two permutes straight
+// into place.
 
 #include "platform/qt/widen_blocks.h"
 
@@ -14,7 +15,12 @@
 #include <cstdint>
 
 #if defined(__x86_64__) && defined(__GNUC__)
+// GCC 12's AVX-512 shifts and permutes start from an undefined vector, and
+// warn about it wherever they are inlined.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 #include <immintrin.h>
+#pragma GCC diagnostic pop
 #define TARVEX_WIDEN_AVX2 1
 #endif
 
@@ -85,22 +91,9 @@ TARVEX_AVX2 __m256i Load(const std::uint32_t* at, std::uint64_t available) {
   return _mm256_maskload_epi32(reinterpret_cast<const int*>(at), mask);
 }
 
-// Per channel ((127 - w) a + w b) 258 / 2^15, rounded, of the pairs
-// interleaved byte by byte: the low pairs are those of columns 0, 1, 4 and
-// 5, the high ones those of columns 2, 3, 6 and 7, as the unpacking of
-// eight pixels with eight others arranges them.
-TARVEX_AVX2 __m256i MixPairs(const BlockColumns& columns, __m256i lowPairs, __m256i highPairs) {
-  const __m256i scale = _mm256_set1_epi16(258);
-  const __m256i low =
-      _mm256_mulhrs_epi16(_mm256_maddubs_epi16(lowPairs, columns.lowWeights), scale);
-  const __m256i high =
-      _mm256_mulhrs_epi16(_mm256_maddubs_epi16(highPairs, columns.highWeights), scale);
-  return _mm256_packus_epi16(low, high);
-}
-
-// A row's eight columns from a line of `length` pixels: each column's first
-// pixel and the one after it, picked out of the eight from the first
-// column's and the eight after them, then unpacked byte by byte.
+// Per channel ((127 - w) a + w b) 258 / 2^15, rounded: unpacking a and b
+// byte by byte puts each channel's pair next to its weights. The line holds
+// `length` pixels.
 TARVEX_AVX2 __m256i Mix(const BlockColumns& columns, const std::uint32_t* line,
                         std::uint64_t length) {
   const std::uint64_t available = length - columns.first;
@@ -108,7 +101,12 @@ TARVEX_AVX2 __m256i Mix(const BlockColumns& columns, const std::uint32_t* line,
       _mm256_permutevar8x32_epi32(Load(line + columns.first, available), columns.index);
   const __m256i b =
       _mm256_permutevar8x32_epi32(Load(line + columns.first + 1, available - 1), columns.index);
-  return MixPairs(columns, _mm256_unpacklo_epi8(a, b), _mm256_unpackhi_epi8(a, b));
+  const __m256i scale = _mm256_set1_epi16(258);
+  const __m256i low = _mm256_mulhrs_epi16(
+      _mm256_maddubs_epi16(_mm256_unpacklo_epi8(a, b), columns.lowWeights), scale);
+  const __m256i high = _mm256_mulhrs_epi16(
+      _mm256_maddubs_epi16(_mm256_unpackhi_epi8(a, b), columns.highWeights), scale);
+  return _mm256_packus_epi16(low, high);
 }
 
 // A band's rows, copied out of BandRows so that the stores cannot be taken
@@ -127,76 +125,29 @@ struct Destinations {
         origin(rows.origin),
         mirror(rows.direction < 0) {}
 
-  // The lowest address a block at column j writes in row r.
-  std::uint32_t* Block(std::size_t r, std::uint64_t j) const {
+  // The lowest address a block of `width` columns at column j writes in
+  // row r.
+  std::uint32_t* Block(std::size_t r, std::uint64_t j, std::uint64_t width) const {
     const auto offset = static_cast<std::ptrdiff_t>(j);
     return dests[r] +
-           (mirror ? origin - offset - static_cast<std::ptrdiff_t>(kBlock - 1) : origin + offset);
+           (mirror ? origin - offset - static_cast<std::ptrdiff_t>(width - 1) : origin + offset);
   }
 
-  // How many columns a block at j steps back to store on a 32-byte line of
-  // the first row: a store that straddles two lines costs two.
-  std::uint64_t Misalignment(std::uint64_t j) const {
-    const auto pixel = reinterpret_cast<std::uintptr_t>(Block(0, j)) / sizeof(std::uint32_t);
-    return mirror ? (kBlock - pixel % kBlock) % kBlock : pixel % kBlock;
+  // How many columns a block of `width` columns at j steps back to store on
+  // a line of its size in the first row: a store that straddles two lines
+  // costs two.
+  std::uint64_t Misalignment(std::uint64_t j, std::uint64_t width) const {
+    const auto pixel = reinterpret_cast<std::uintptr_t>(Block(0, j, width)) / sizeof(std::uint32_t);
+    return mirror ? (width - pixel % width) % width : pixel % width;
   }
 
   TARVEX_AVX2 void Store(__m256i pixels, std::size_t r, std::uint64_t j) const {
     if (mirror) {
       pixels = _mm256_permutevar8x32_epi32(pixels, _mm256_setr_epi32(7, 6, 5, 4, 3, 2, 1, 0));
     }
-    _mm256_storeu_si256(reinterpret_cast<__m256i*>(Block(r, j)), pixels);
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(Block(r, j, kBlock)), pixels);
   }
 };
-
-// Byte permutes pick each column's pair, bytes interleaved, straight out of
-// the eight pixels from the first column's; the picks of a block serve all
-// its rows. Byte 2c of a pair takes channel c of the column's first pixel,
-// byte 2c + 1 channel c of the pixel after it.
-#define TARVEX_VBMI \
-  __attribute__((target("avx2,avx512f,avx512bw,avx512vl,avx512vbmi"), always_inline)) inline
-
-// _mm256_permutexvar_epi8 with every byte kept, through the zero-masking
-// form: GCC 12's plain form starts from an undefined vector and warns.
-TARVEX_VBMI __m256i PermuteBytes(__m256i index, __m256i bytes) {
-  return _mm256_maskz_permutexvar_epi8(~__mmask32{0}, index, bytes);
-}
-
-struct BytePicks {
-  __m256i low;   // columns 0, 1, 4 and 5
-  __m256i high;  // columns 2, 3, 6 and 7
-};
-
-TARVEX_VBMI BytePicks Picks(const BlockColumns& columns) {
-  const __m256i offsets = _mm256_slli_epi32(columns.index, 2);
-  // Each byte starts from the low byte of its column's pixel offset...
-  const __m256i lowColumns = _mm256_setr_epi64x(0x0000000000000000, 0x0404040404040404,
-                                                0x1010101010101010, 0x1414141414141414);
-  const __m256i highColumns = _mm256_setr_epi64x(0x0808080808080808, 0x0C0C0C0C0C0C0C0C,
-                                                 0x1818181818181818, 0x1C1C1C1C1C1C1C1C);
-  // ... and adds its channel, and one pixel for the second of the pair.
-  const __m256i channels = _mm256_set1_epi64x(0x0703060205010400);
-  return {_mm256_add_epi8(PermuteBytes(lowColumns, offsets), channels),
-          _mm256_add_epi8(PermuteBytes(highColumns, offsets), channels)};
-}
-
-// Whether every block's pairs lie within its eight pixels: the last
-// column's second pixel is at most the eighth when 7 steps reach no further
-// than 6 pixels past the first column's fraction.
-bool PicksFit(const Widening& widening) {
-  return 7 * widening.step <= 6 * kWideningOne;
-}
-
-TARVEX_VBMI __m256i MixPicked(const BlockColumns& columns, const BytePicks& picks,
-                              const std::uint32_t* line, std::uint64_t length) {
-  const std::uint64_t available = length - columns.first;
-  const std::uint32_t* at = line + columns.first;
-  const __m256i pixels =
-      available >= kBlock
-          ? _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at))
-          : _mm256_maskz_loadu_epi32(static_cast<__mmask8>((1u << available) - 1), at);
-  return MixPairs(columns, PermuteBytes(picks.low, pixels), PermuteBytes(picks.high, pixels));
-}
 
 // The first columns of a band's blocks, in order. Each range is drawn in
 // whole blocks, the first stepped back onto a 32-byte line where the bounds
@@ -205,22 +156,23 @@ TARVEX_VBMI __m256i MixPicked(const BlockColumns& columns, const BytePicks& pick
 // own values.
 class Blocks {
  public:
-  Blocks(const Destinations& band, std::span<const ColumnRange> ranges, ColumnRange bounds)
-      : band_(band), range_(ranges.begin()), end_(ranges.end()), bounds_(bounds) {}
+  Blocks(const Destinations& band, std::span<const ColumnRange> ranges, ColumnRange bounds,
+         std::uint64_t width)
+      : band_(band), range_(ranges.begin()), end_(ranges.end()), bounds_(bounds), width_(width) {}
 
   // The next block's first column; false after the last block.
   bool Next(std::uint64_t& column) {
     for (; range_ != end_; ++range_, open_ = false) {
       if (open_) {
-        j_ += kBlock;
+        j_ += width_;
       } else {
         j_ = std::max(range_->begin, drawn_);
-        const std::uint64_t back = band_.Misalignment(j_);
+        const std::uint64_t back = band_.Misalignment(j_, width_);
         if (j_ >= bounds_.begin + back) j_ -= back;
         open_ = true;
       }
       if (j_ < range_->end) {
-        j_ = std::min(j_, bounds_.end - kBlock);
+        j_ = std::min(j_, bounds_.end - width_);
         column = j_;
         return true;
       }
@@ -234,6 +186,7 @@ class Blocks {
   std::span<const ColumnRange>::iterator range_;
   std::span<const ColumnRange>::iterator end_;
   ColumnRange bounds_;
+  std::uint64_t width_;  // columns per block
   std::uint64_t j_ = 0;
   std::uint64_t drawn_ = 0;  // columns before this one are drawn
   bool open_ = false;        // whether j_ is a block of the current range
@@ -250,14 +203,144 @@ __attribute__((target("avx2"))) void WidenAvx2(const Widening& widening, const D
   }
 }
 
-__attribute__((target("avx2,avx512f,avx512bw,avx512vl,avx512vbmi"))) void WidenPicked(
+// Sixteen columns at a time on 512-bit vectors, where byte permutes reach
+// all sixteen pixels from the first column's. The two halves of a block
+// count their positions from their own first columns, so that they keep to
+// 32 bits; the second half's pixels are then moved on by how far its first
+// column lies from the block's.
+constexpr std::uint64_t kWideBlock = 16;
+
+#define TARVEX_AVX512 \
+  __attribute__((target("avx2,avx512f,avx512bw,avx512vl,avx512vbmi"), always_inline)) inline
+
+// A 64-byte constant whose byte i is f(i).
+template <class F>
+TARVEX_AVX512 __m512i Bytes(F f) {
+  alignas(64) std::array<std::uint8_t, 64> bytes{};
+  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(f(i));
+  return _mm512_load_si512(bytes.data());
+}
+
+// Lane L of the low pairs holds columns 4L and 4L + 1, of the high pairs
+// columns 4L + 2 and 4L + 3, eight bytes each, as packing them back to
+// pixels, lane by lane, wants them.
+constexpr std::size_t PairColumn(std::size_t byte, std::size_t high) {
+  return 4 * (byte / 16) + 2 * high + (byte % 16) / 8;
+}
+
+struct WideConstants {
+  __m512i steps;      // k step for k = 0..7, in each half
+  __m512i fraction;   // the mask of a position's fraction
+  __m512i reachBias;  // step - 1 pixel
+  __m128i shift;      // Widening::shift
+  __m512i inverse;    // Widening::inverse
+  __m512i half;       // Widening::kHalf
+  __m512i whole;      // Widening::kWhole
+  // Byte permutes that spread each column's value over its eight pair
+  // bytes: the low byte of its 32-bit lane, and for the weights, 127 - w
+  // first and w second.
+  __m512i lowSpread;
+  __m512i highSpread;
+  __m512i lowWeightSpread;
+  __m512i highWeightSpread;
+  __m512i channels;  // byte 2c + t of a pair: channel c of the pair's pixel t
+};
+
+TARVEX_AVX512 WideConstants MakeWideConstants(const Widening& widening) {
+  const auto step = static_cast<int>(widening.step);
+  WideConstants c{
+      _mm512_mullo_epi32(_mm512_set1_epi32(step),
+                         _mm512_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7, 0, 1, 2, 3, 4, 5, 6, 7)),
+      _mm512_set1_epi32(static_cast<int>(kWideningOne - 1)),
+      _mm512_set1_epi32(step - static_cast<int>(kWideningOne)),
+      _mm_cvtsi32_si128(widening.shift),
+      _mm512_set1_epi32(static_cast<int>(widening.inverse)),
+      _mm512_set1_epi32(static_cast<int>(Widening::kHalf)),
+      _mm512_set1_epi32(static_cast<int>(Widening::kWhole)),
+      Bytes([](std::size_t i) { return 4 * PairColumn(i, 0); }),
+      Bytes([](std::size_t i) { return 4 * PairColumn(i, 1); }),
+      Bytes([](std::size_t i) { return 64 * (i % 2) + 4 * PairColumn(i, 0); }),
+      Bytes([](std::size_t i) { return 64 * (i % 2) + 4 * PairColumn(i, 1); }),
+      Bytes([](std::size_t i) { return 4 * (i % 2) + (i % 8) / 2; })};
+  return c;
+}
+
+struct WideColumns {
+  std::uint64_t first;  // the first column's source pixel
+  __m512i lowPicks;     // the low pairs' bytes, out of the 16 pixels from `first`
+  __m512i highPicks;
+  __m512i lowWeights;  // their weights
+  __m512i highWeights;
+};
+
+TARVEX_AVX512 WideColumns WideColumnsAt(const WideConstants& c, const Widening& widening,
+                                        std::uint64_t j) {
+  const std::uint64_t position = j * widening.step;
+  const std::uint64_t middle = position + kBlock * widening.step;
+  const std::uint64_t first = position >> kWideningBits;
+  const auto fraction = static_cast<int>(position & (kWideningOne - 1));
+  const auto middleFraction = static_cast<int>(middle & (kWideningOne - 1));
+  const auto middleOffset = static_cast<int>((middle >> kWideningBits) - first);
+  constexpr __mmask16 kSecondHalf = 0xFF00;
+  const __m512i at = _mm512_add_epi32(
+      _mm512_mask_set1_epi32(_mm512_set1_epi32(fraction), kSecondHalf, middleFraction), c.steps);
+  const __m512i part = _mm512_add_epi32(_mm512_and_si512(at, c.fraction), c.reachBias);
+  const __m512i product =
+      _mm512_add_epi32(_mm512_mullo_epi32(_mm512_srl_epi32(part, c.shift), c.inverse), c.half);
+  const __m512i weight =
+      _mm512_maskz_srli_epi32(_mm512_cmpgt_epi32_mask(part, _mm512_setzero_si512()), product, 24);
+  const __m512i rest = _mm512_sub_epi32(c.whole, weight);
+  const __m512i pixel =
+      _mm512_mask_add_epi32(_mm512_srli_epi32(at, kWideningBits), kSecondHalf,
+                            _mm512_srli_epi32(at, kWideningBits), _mm512_set1_epi32(middleOffset));
+  const __m512i offsets = _mm512_slli_epi32(pixel, 2);
+  return {first, _mm512_add_epi8(_mm512_permutexvar_epi8(c.lowSpread, offsets), c.channels),
+          _mm512_add_epi8(_mm512_permutexvar_epi8(c.highSpread, offsets), c.channels),
+          _mm512_permutex2var_epi8(rest, c.lowWeightSpread, weight),
+          _mm512_permutex2var_epi8(rest, c.highWeightSpread, weight)};
+}
+
+// Whether a block's pairs lie within its sixteen pixels: the last column's
+// second pixel is at most the sixteenth when 15 steps reach no further than
+// 14 pixels past the first column's fraction.
+bool WideFits(const Widening& widening) {
+  return 15 * widening.step <= 14 * kWideningOne;
+}
+
+TARVEX_AVX512 __m512i MixWide(const WideColumns& columns, const std::uint32_t* line,
+                              std::uint64_t length) {
+  const std::uint64_t available = length - columns.first;
+  const std::uint32_t* at = line + columns.first;
+  const __m512i pixels =
+      available >= kWideBlock
+          ? _mm512_loadu_si512(at)
+          : _mm512_maskz_loadu_epi32(static_cast<__mmask16>((1u << available) - 1), at);
+  const __m512i scale = _mm512_set1_epi16(258);
+  const __m512i low = _mm512_mulhrs_epi16(
+      _mm512_maddubs_epi16(_mm512_permutexvar_epi8(columns.lowPicks, pixels), columns.lowWeights),
+      scale);
+  const __m512i high = _mm512_mulhrs_epi16(
+      _mm512_maddubs_epi16(_mm512_permutexvar_epi8(columns.highPicks, pixels), columns.highWeights),
+      scale);
+  return _mm512_packus_epi16(low, high);
+}
+
+TARVEX_AVX512 void StoreWide(const Destinations& band, __m512i pixels, std::size_t r,
+                             std::uint64_t j) {
+  if (band.mirror) {
+    pixels = _mm512_permutexvar_epi32(
+        _mm512_setr_epi32(15, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0), pixels);
+  }
+  _mm512_storeu_si512(band.Block(r, j, kWideBlock), pixels);
+}
+
+__attribute__((target("avx2,avx512f,avx512bw,avx512vl,avx512vbmi"))) void WidenWide(
     const Widening& widening, const Destinations& band, Blocks blocks, std::uint64_t length) {
-  const BlockConstants constants = MakeConstants(widening);
+  const WideConstants constants = MakeWideConstants(widening);
   for (std::uint64_t j = 0; blocks.Next(j);) {
-    const BlockColumns columns = Columns(constants, widening, j);
-    const BytePicks picks = Picks(columns);
+    const WideColumns columns = WideColumnsAt(constants, widening, j);
     for (std::size_t r = 0; r < band.count; ++r) {
-      band.Store(MixPicked(columns, picks, band.sources[r], length), r, j);
+      StoreWide(band, MixWide(columns, band.sources[r], length), r, j);
     }
   }
 }
@@ -282,11 +365,11 @@ void WidenInBlocks(BlockKernel kernel, const Widening& widening, const BandRows&
     return;
   }
   const Destinations band(rows);
-  const Blocks blocks(band, ranges, bounds);
-  if (kernel == BlockKernel::kBytePermutes && PicksFit(widening)) {
-    WidenPicked(widening, band, blocks, rows.sourceLength);
+  if (kernel == BlockKernel::kBytePermutes && bounds.end - bounds.begin >= kWideBlock &&
+      WideFits(widening)) {
+    WidenWide(widening, band, Blocks(band, ranges, bounds, kWideBlock), rows.sourceLength);
   } else {
-    WidenAvx2(widening, band, blocks, rows.sourceLength);
+    WidenAvx2(widening, band, Blocks(band, ranges, bounds, kBlock), rows.sourceLength);
   }
 }
 

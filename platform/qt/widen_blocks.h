@@ -8,10 +8,10 @@
 
 namespace tarvex::qt {
 
-// The ways of drawing blocks of eight columns, each drawing the same pixels.
+// The ways of drawing blocks of columns, each drawing the same pixels.
 enum class BlockKernel {
-  kAvx2,
-  kBytePermutes,  // AVX-512 VBMI's byte permutes on 256-bit vectors
+  kAvx2,          // eight columns a block
+  kBytePermutes,  // sixteen, with AVX-512 VBMI's byte permutes
 };
 
 // Whether the processor runs `kernel`.
@@ -20,8 +20,9 @@ bool Runs(BlockKernel kernel);
 // The fastest kernel the processor runs, if any.
 std::optional<BlockKernel> BestBlockKernel();
 
-// Widening::Draw in blocks of eight columns with `kernel`, which must run
-// here. Widenings too close to one for byte permutes use AVX2 instead.
+// Widening::Draw in blocks of columns with `kernel`, which must run here.
+// Widenings too close to one for byte permutes, and bounds narrower than
+// their blocks, use AVX2 instead.
 void WidenInBlocks(BlockKernel kernel, const Widening& widening, const BandRows& rows,
                    std::span<const ColumnRange> ranges, ColumnRange bounds);
 

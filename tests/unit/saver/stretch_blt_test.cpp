@@ -436,7 +436,7 @@ INSTANTIATE_TEST_SUITE_P(Ratios, WideningBlockTest,
                                            BlockCase{61, 64, false}, BlockCase{100, 101, true},
                                            BlockCase{3, 1000, false}, BlockCase{20, 27, false},
                                            // The closest widenings byte permutes take.
-                                           BlockCase{6, 7, false}, BlockCase{600, 700, true}));
+                                           BlockCase{140, 150, false}, BlockCase{280, 300, true}));
 
 // On picture surfaces, as the crawl uses them: what a clear leaves behind
 // must never show.
