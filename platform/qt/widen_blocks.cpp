@@ -213,20 +213,42 @@ constexpr std::uint64_t kWideBlock = 16;
 #define TARVEX_AVX512 \
   __attribute__((target("avx2,avx512f,avx512bw,avx512vl,avx512vbmi"), always_inline)) inline
 
-// A 64-byte constant whose byte i is f(i).
-template <class F>
-TARVEX_AVX512 __m512i Bytes(F f) {
-  alignas(64) std::array<std::uint8_t, 64> bytes{};
-  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(f(i));
-  return _mm512_load_si512(bytes.data());
-}
-
 // Lane L of the low pairs holds columns 4L and 4L + 1, of the high pairs
 // columns 4L + 2 and 4L + 3, eight bytes each, as packing them back to
 // pixels, lane by lane, wants them.
 constexpr std::size_t PairColumn(std::size_t byte, std::size_t high) {
   return 4 * (byte / 16) + 2 * high + (byte % 16) / 8;
 }
+
+// 64 bytes of a vector constant, byte i being f(i), worked out at compile
+// time.
+struct alignas(64) ByteTable {
+  std::array<std::uint8_t, 64> bytes;
+
+  template <class F>
+  static constexpr ByteTable Of(F f) {
+    ByteTable table{};
+    for (std::size_t i = 0; i < table.bytes.size(); ++i) {
+      table.bytes[i] = static_cast<std::uint8_t>(f(i));
+    }
+    return table;
+  }
+
+  TARVEX_AVX512 __m512i Load() const { return _mm512_load_si512(bytes.data()); }
+};
+
+// Byte permutes that spread each column's value over its eight pair bytes:
+// the low byte of its 32-bit lane, and for the weights, 127 - w first and w
+// second.
+constexpr ByteTable kLowSpread = ByteTable::Of([](std::size_t i) { return 4 * PairColumn(i, 0); });
+constexpr ByteTable kHighSpread = ByteTable::Of([](std::size_t i) { return 4 * PairColumn(i, 1); });
+constexpr ByteTable kLowWeightSpread =
+    ByteTable::Of([](std::size_t i) { return 64 * (i % 2) + 4 * PairColumn(i, 0); });
+constexpr ByteTable kHighWeightSpread =
+    ByteTable::Of([](std::size_t i) { return 64 * (i % 2) + 4 * PairColumn(i, 1); });
+// Byte 2c + t of a pair takes channel c of the pair's pixel t.
+constexpr ByteTable kChannels =
+    ByteTable::Of([](std::size_t i) { return 4 * (i % 2) + (i % 8) / 2; });
 
 struct WideConstants {
   __m512i steps;      // k step for k = 0..7, in each half
@@ -236,33 +258,18 @@ struct WideConstants {
   __m512i inverse;    // Widening::inverse
   __m512i half;       // Widening::kHalf
   __m512i whole;      // Widening::kWhole
-  // Byte permutes that spread each column's value over its eight pair
-  // bytes: the low byte of its 32-bit lane, and for the weights, 127 - w
-  // first and w second.
-  __m512i lowSpread;
-  __m512i highSpread;
-  __m512i lowWeightSpread;
-  __m512i highWeightSpread;
-  __m512i channels;  // byte 2c + t of a pair: channel c of the pair's pixel t
 };
 
 TARVEX_AVX512 WideConstants MakeWideConstants(const Widening& widening) {
   const auto step = static_cast<int>(widening.step);
-  WideConstants c{
-      _mm512_mullo_epi32(_mm512_set1_epi32(step),
-                         _mm512_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7, 0, 1, 2, 3, 4, 5, 6, 7)),
-      _mm512_set1_epi32(static_cast<int>(kWideningOne - 1)),
-      _mm512_set1_epi32(step - static_cast<int>(kWideningOne)),
-      _mm_cvtsi32_si128(widening.shift),
-      _mm512_set1_epi32(static_cast<int>(widening.inverse)),
-      _mm512_set1_epi32(static_cast<int>(Widening::kHalf)),
-      _mm512_set1_epi32(static_cast<int>(Widening::kWhole)),
-      Bytes([](std::size_t i) { return 4 * PairColumn(i, 0); }),
-      Bytes([](std::size_t i) { return 4 * PairColumn(i, 1); }),
-      Bytes([](std::size_t i) { return 64 * (i % 2) + 4 * PairColumn(i, 0); }),
-      Bytes([](std::size_t i) { return 64 * (i % 2) + 4 * PairColumn(i, 1); }),
-      Bytes([](std::size_t i) { return 4 * (i % 2) + (i % 8) / 2; })};
-  return c;
+  return {_mm512_mullo_epi32(_mm512_set1_epi32(step),
+                             _mm512_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7, 0, 1, 2, 3, 4, 5, 6, 7)),
+          _mm512_set1_epi32(static_cast<int>(kWideningOne - 1)),
+          _mm512_set1_epi32(step - static_cast<int>(kWideningOne)),
+          _mm_cvtsi32_si128(widening.shift),
+          _mm512_set1_epi32(static_cast<int>(widening.inverse)),
+          _mm512_set1_epi32(static_cast<int>(Widening::kHalf)),
+          _mm512_set1_epi32(static_cast<int>(Widening::kWhole))};
 }
 
 struct WideColumns {
@@ -294,10 +301,11 @@ TARVEX_AVX512 WideColumns WideColumnsAt(const WideConstants& c, const Widening& 
       _mm512_mask_add_epi32(_mm512_srli_epi32(at, kWideningBits), kSecondHalf,
                             _mm512_srli_epi32(at, kWideningBits), _mm512_set1_epi32(middleOffset));
   const __m512i offsets = _mm512_slli_epi32(pixel, 2);
-  return {first, _mm512_add_epi8(_mm512_permutexvar_epi8(c.lowSpread, offsets), c.channels),
-          _mm512_add_epi8(_mm512_permutexvar_epi8(c.highSpread, offsets), c.channels),
-          _mm512_permutex2var_epi8(rest, c.lowWeightSpread, weight),
-          _mm512_permutex2var_epi8(rest, c.highWeightSpread, weight)};
+  const __m512i channels = kChannels.Load();
+  return {first, _mm512_add_epi8(_mm512_permutexvar_epi8(kLowSpread.Load(), offsets), channels),
+          _mm512_add_epi8(_mm512_permutexvar_epi8(kHighSpread.Load(), offsets), channels),
+          _mm512_permutex2var_epi8(rest, kLowWeightSpread.Load(), weight),
+          _mm512_permutex2var_epi8(rest, kHighWeightSpread.Load(), weight)};
 }
 
 // Whether a block's pairs lie within its sixteen pixels: the last column's
