@@ -12,7 +12,7 @@ namespace {
 
 // Spans closer than this merge: drawing a few background pixels costs less
 // than starting another span.
-constexpr int kMergeGap = 16;
+constexpr int kMergeGap = 32;
 constexpr std::uint32_t kBlack = 0xFF000000u;
 
 // Screen columns [begin, end) of one row.

@@ -151,12 +151,12 @@ TEST(StretchBltTest, NegativeHeightMirrorsRows) {
 }
 
 TEST(RowSpansTest, NearbyRunsMergeAndBlankRowsHaveNone) {
-  Image image(40, 2, B);
-  for (int x : {2, 3, 6, 30}) image.pixels[std::size_t(x)] = W;
+  Image image(80, 2, B);
+  for (int x : {2, 3, 6, 60}) image.pixels[std::size_t(x)] = W;
   const RowSpans spans(image.ConstView(), B);
   std::vector<std::pair<int, int>> row0;
   for (auto* s = spans.RowBegin(0); s != spans.RowEnd(0); ++s) row0.emplace_back(s->begin, s->end);
-  EXPECT_THAT(row0, ::testing::ElementsAre(std::pair(2, 7), std::pair(30, 31)));
+  EXPECT_THAT(row0, ::testing::ElementsAre(std::pair(2, 7), std::pair(60, 61)));
   EXPECT_EQ(spans.RowBegin(1), spans.RowEnd(1));
 }
 
