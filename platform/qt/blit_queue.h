@@ -71,12 +71,14 @@ class BlitQueue {
   void Forget();
 
   // Both grow only while no helper draws, so that helpers may read them
-  // while the caller adds to them; the counts say how much is in use.
-  std::vector<Blit> blits_;
-  std::size_t blitCount_ = 0;
+  // while the caller adds to them. They lie on a cache line of their own:
+  // helpers read them for every blit they draw, the caller changes the
+  // counts below for every blit it queues.
+  alignas(64) std::vector<Blit> blits_;
   // Per slab of destination rows, the blits that reach it, in order.
   std::vector<std::vector<std::uint32_t>> slabs_;
-  int slabCount_ = 0;
+  alignas(64) std::size_t blitCount_ = 0;  // how many of blits_ are in use
+  int slabCount_ = 0;                      // how many of slabs_
   std::vector<const void*> writers_;
   std::vector<const void*> readers_;
   std::size_t pixels_ = 0;  // an estimate of the queued work
