@@ -26,12 +26,6 @@ Run Intersect(Run a, Run b) {
   return {std::max(a.begin, b.begin), std::min(a.end, b.end)};
 }
 
-Run Hull(Run a, Run b) {
-  if (a.Empty()) return b;
-  if (b.Empty()) return a;
-  return {std::min(a.begin, b.begin), std::max(a.end, b.end)};
-}
-
 // Fills at memory speed, through the C library's wide fill (wchar_t is 32
 // bits wide on the systems this layer runs on); the crawl's many short gaps
 // are cheaper filled in place than through a call.
@@ -80,19 +74,9 @@ struct Columns {
   bool mirror;
 };
 
-// The columns of a row that may hold something other than the background
-// where a blit is about to draw: all the dirty ones of a cleared row, and
-// otherwise those the blit covers.
-Run Stale(const RowState* state, Run extent) {
-  if (state == nullptr) return extent;
-  const Run dirty{state->dirtyBegin, state->dirtyEnd};
-  return state->cleared ? dirty : Intersect(dirty, extent);
-}
-
-void Update(RowState& state, Run drawn) {
-  const Run dirty = state.cleared ? drawn : Hull({state.dirtyBegin, state.dirtyEnd}, drawn);
-  state = {static_cast<int>(dirty.begin), static_cast<int>(dirty.end), false};
-  if (dirty.Empty()) state.dirtyBegin = state.dirtyEnd = 0;
+// A dirty row's runs as screen columns.
+Run AsRun(RowState::Columns columns) {
+  return {columns.begin, columns.end};
 }
 
 // Draws the rows of one blit a band at a time. Each band draws the columns
@@ -104,7 +88,8 @@ class BandDrawer {
       : columns_(columns),
         filter_(columns.length, sourceLength),
         background_(background),
-        ranges_(ScratchRanges()) {
+        ranges_(ScratchRanges()),
+        screen_(ScratchRuns()) {
     // The visible columns, counted along the copy.
     const auto begin = static_cast<std::uint64_t>(columns.visibleBegin);
     const auto end = static_cast<std::uint64_t>(columns.visibleEnd);
@@ -147,13 +132,12 @@ class BandDrawer {
   void Flush() {
     if (rows_.count == 0) return;
     Merge();
-    const Run hull = Hull();
-    for (std::size_t r = 0; r < rows_.count; ++r) {
-      FillBetween(rows_.dests[r], Stale(states_[r], OnScreen(visible_)));
-    }
+    ScreenRuns();
+    const Run visible = OnScreen(visible_);
+    for (std::size_t r = 0; r < rows_.count; ++r) FillStale(rows_.dests[r], states_[r], visible);
     filter_.Draw(rows_, ranges_, visible_);
     for (std::size_t r = 0; r < rows_.count; ++r) {
-      if (states_[r] != nullptr) Update(*states_[r], hull);
+      if (states_[r] != nullptr) Update(*states_[r]);
     }
     rows_.count = 0;
     ranges_.clear();
@@ -177,29 +161,48 @@ class BandDrawer {
     ranges_.resize(kept);
   }
 
-  // The screen columns from the first range to the last.
-  Run Hull() const {
-    if (ranges_.empty()) return {};
-    return qt::Hull(OnScreen(ranges_.front()), OnScreen(ranges_.back()));
+  // The ranges as screen columns, in increasing order.
+  void ScreenRuns() {
+    screen_.clear();
+    for (const ColumnRange& range : ranges_) screen_.push_back(OnScreen(range));
+    if (columns_.mirror) std::reverse(screen_.begin(), screen_.end());
   }
 
-  // Fills the `stale` columns of `row` outside the ranges. Filled before the
-  // filter draws, so that it may draw whole blocks across the gaps: a column
-  // there is background, whoever draws it.
-  void FillBetween(std::uint32_t* row, Run stale) const {
+  // Fills with the background what of `row` may hold something else and
+  // this band does not draw: all the dirty runs of a cleared row, and
+  // otherwise those within the `visible` columns. Filled before the filter
+  // draws, so that it may draw whole blocks across the gaps: a column there
+  // is background, whoever draws it.
+  void FillStale(std::uint32_t* row, const RowState* state, Run visible) const {
+    if (state == nullptr) {
+      FillGaps(row, visible);
+      return;
+    }
+    for (std::size_t i = 0; i < state->runs; ++i) {
+      const Run dirty = AsRun(state->dirty[i]);
+      FillGaps(row, state->cleared ? dirty : Intersect(dirty, visible));
+    }
+  }
+
+  // Fills the columns of `stale` between the band's ranges.
+  void FillGaps(std::uint32_t* row, Run stale) const {
     if (stale.Empty()) return;
     std::int64_t at = stale.begin;
-    const auto fillBefore = [&](const ColumnRange& range) {
-      const Run run = OnScreen(range);
+    for (const Run& run : screen_) {
+      if (run.begin >= stale.end) break;
       Fill(row, Intersect({at, run.begin}, stale), background_);
       at = std::max(at, run.end);
-    };
-    if (columns_.mirror) {
-      std::for_each(ranges_.rbegin(), ranges_.rend(), fillBefore);
-    } else {
-      std::for_each(ranges_.begin(), ranges_.end(), fillBefore);
     }
     Fill(row, Intersect({at, stale.end}, stale), background_);
+  }
+
+  // After drawing: a cleared row is dirty where the ranges drew, and no
+  // more; another row is also still dirty where it was.
+  void Update(RowState& state) const {
+    if (state.cleared) state = {};
+    for (const Run& run : screen_) {
+      state.Add(static_cast<int>(run.begin), static_cast<int>(run.end));
+    }
   }
 
   Run OnScreen(ColumnRange range) const {
@@ -212,11 +215,16 @@ class BandDrawer {
     return {columns_.destStart + begin, columns_.destStart + end};
   }
 
-  // The column ranges of a band, kept from one blit to the next so that the
-  // crawl's hundreds of bands a tick allocate nothing.
+  // The column ranges of a band, and the same as screen columns, kept from
+  // one blit to the next so that the crawl's hundreds of bands a tick
+  // allocate nothing.
   static std::vector<ColumnRange>& ScratchRanges() {
     thread_local std::vector<ColumnRange> ranges;
     return ranges;
+  }
+  static std::vector<Run>& ScratchRuns() {
+    thread_local std::vector<Run> runs;
+    return runs;
   }
 
   Columns columns_;
@@ -226,6 +234,7 @@ class BandDrawer {
   BandRows rows_;
   std::array<RowState*, BandRows::kMaxRows> states_{};
   std::vector<ColumnRange>& ranges_;
+  std::vector<Run>& screen_;
 };
 
 // The source row that destination row r of a blit (counted from its first)
@@ -358,9 +367,43 @@ bool StretchBlt(PixelView dest, BlitRect destRect, ConstPixelView source, BlitRe
   return drew;
 }
 
+void RowState::Add(int begin, int end) {
+  if (begin >= end) return;
+  // The runs before the new one, those it touches, and those after it.
+  std::size_t first = 0;
+  while (first < runs && dirty[first].end < begin) ++first;
+  std::size_t last = first;
+  while (last < runs && dirty[last].begin <= end) ++last;
+  Columns merged{begin, end};
+  if (last > first) {
+    merged = {std::min(begin, dirty[first].begin), std::max(end, dirty[last - 1].end)};
+  }
+  std::array<Columns, kMaxRuns + 1> all{};
+  std::size_t count = 0;
+  for (std::size_t i = 0; i < first; ++i) all[count++] = dirty[i];
+  all[count++] = merged;
+  for (std::size_t i = last; i < runs; ++i) all[count++] = dirty[i];
+  if (count > kMaxRuns) {
+    // One too many: close the narrowest gap.
+    std::size_t narrowest = 0;
+    for (std::size_t i = 1; i + 1 < count; ++i) {
+      if (all[i + 1].begin - all[i].end < all[narrowest + 1].begin - all[narrowest].end) {
+        narrowest = i;
+      }
+    }
+    all[narrowest].end = all[narrowest + 1].end;
+    std::copy(all.begin() + static_cast<std::ptrdiff_t>(narrowest) + 2,
+              all.begin() + static_cast<std::ptrdiff_t>(count),
+              all.begin() + static_cast<std::ptrdiff_t>(narrowest) + 1);
+    --count;
+  }
+  std::copy(all.begin(), all.begin() + static_cast<std::ptrdiff_t>(count), dirty.begin());
+  runs = static_cast<std::uint8_t>(count);
+}
+
 void ClearRows(RowStates& rows) {
   for (RowState& row : rows) {
-    if (row.dirtyBegin < row.dirtyEnd) row.cleared = true;
+    if (row.runs > 0) row.cleared = true;
   }
 }
 
@@ -368,8 +411,10 @@ void FillClearedRows(PixelView image, RowStates& rows, std::uint32_t background)
   const auto count = std::min(rows.size(), static_cast<std::size_t>(image.height));
   for (std::size_t y = 0; y < count; ++y) {
     if (!rows[y].cleared) continue;
-    const Run dirty = Intersect({rows[y].dirtyBegin, rows[y].dirtyEnd}, {0, image.width});
-    Fill(image.bits + static_cast<std::ptrdiff_t>(y) * image.stride, dirty, background);
+    std::uint32_t* row = image.bits + static_cast<std::ptrdiff_t>(y) * image.stride;
+    for (std::size_t i = 0; i < rows[y].runs; ++i) {
+      Fill(row, Intersect(AsRun(rows[y].dirty[i]), {0, image.width}), background);
+    }
     rows[y] = {};
   }
 }

@@ -8,6 +8,7 @@
 // takes the nearest source row; the crawl's bands are never scaled there.
 // Negative widths or heights mirror, as the desktop's StretchBlt does.
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
@@ -58,18 +59,40 @@ class RowSpans {
   std::vector<Span> spans_;
 };
 
-// What is known of one row of a destination image: outside its dirty
-// columns [dirtyBegin, dirtyEnd) it holds only the background colour. A
-// cleared row counts as background throughout, but its dirty columns are not
-// filled yet: they are filled where the next drawing on the row does not
-// cover them, or by FillClearedRows before anyone reads the image.
+// What is known of one row of a destination image: outside its dirty runs
+// of columns it holds only the background colour. A cleared row counts as
+// background throughout, but its dirty runs are not filled yet: they are
+// filled where the next drawing on the row does not cover them, or by
+// FillClearedRows before anyone reads the image. A few runs are kept, so
+// that the gaps between the words of a line are not filled again and again;
+// where a row is drawn in more pieces, the closest runs merge.
 struct RowState {
-  int dirtyBegin = 0;
-  int dirtyEnd = 0;
+  static constexpr std::size_t kMaxRuns = 4;
+
+  // Columns [begin, end).
+  struct Columns {
+    int begin;
+    int end;
+  };
+
+  // Up to kMaxRuns runs, in increasing order, apart from each other.
+  std::array<Columns, kMaxRuns> dirty{};
+  std::uint8_t runs = 0;
   bool cleared = false;
 
-  static RowState Dirty(int width) { return {0, width, false}; }
-  bool Clean() const { return !cleared && dirtyBegin >= dirtyEnd; }
+  static RowState Dirty(int begin, int end) {
+    RowState state;
+    if (begin < end) state.dirty[state.runs++] = {begin, end};
+    return state;
+  }
+  static RowState Dirty(int width) { return Dirty(0, width); }
+  bool Clean() const { return !cleared && runs == 0; }
+  // From the first dirty column to the last.
+  Columns Hull() const {
+    return runs == 0 ? Columns{0, 0} : Columns{dirty[0].begin, dirty[runs - 1].end};
+  }
+  // Adds columns [begin, end) to the dirty runs.
+  void Add(int begin, int end);
 };
 
 using RowStates = std::vector<RowState>;

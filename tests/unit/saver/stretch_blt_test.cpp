@@ -160,6 +160,45 @@ TEST(RowSpansTest, NearbyRunsMergeAndBlankRowsHaveNone) {
   EXPECT_EQ(spans.RowBegin(1), spans.RowEnd(1));
 }
 
+// A row's dirty runs: kept in order, merged where they touch, and when
+// there are too many, merged across the narrowest gap.
+struct DirtyCase {
+  const char* name;
+  std::vector<std::pair<int, int>> added;
+  std::vector<std::pair<int, int>> runs;
+};
+
+void PrintTo(const DirtyCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+class RowStateTest : public ::testing::TestWithParam<DirtyCase> {};
+
+TEST_P(RowStateTest, AddedRunsStayInOrderAndMergeWhereTheyMeet) {
+  RowState state;
+  for (const auto& [begin, end] : GetParam().added) state.Add(begin, end);
+  std::vector<std::pair<int, int>> runs;
+  for (std::size_t i = 0; i < state.runs; ++i) {
+    runs.emplace_back(state.dirty[i].begin, state.dirty[i].end);
+  }
+  EXPECT_EQ(runs, GetParam().runs);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Runs, RowStateTest,
+    ::testing::Values(DirtyCase{"one", {{5, 10}}, {{5, 10}}},
+                      DirtyCase{"out of order", {{20, 30}, {5, 10}}, {{5, 10}, {20, 30}}},
+                      DirtyCase{"touching", {{5, 10}, {10, 12}}, {{5, 12}}},
+                      DirtyCase{"bridging", {{5, 10}, {20, 30}, {8, 22}}, {{5, 30}}},
+                      DirtyCase{"inside", {{5, 30}, {8, 22}}, {{5, 30}}},
+                      DirtyCase{"empty", {{7, 7}}, {}},
+                      DirtyCase{"too many",
+                                {{0, 2}, {10, 12}, {20, 22}, {23, 25}, {40, 42}},
+                                {{0, 2}, {10, 12}, {20, 25}, {40, 42}}},
+                      DirtyCase{"too many, last gap narrowest",
+                                {{0, 2}, {10, 12}, {20, 22}, {30, 32}, {33, 35}},
+                                {{0, 2}, {10, 12}, {20, 22}, {30, 35}}}));
+
 // The shortcut must never change what is drawn, onto a clean destination or
 // onto one that a clear has left with an earlier drawing still in its pixels.
 struct BandCase {
@@ -232,10 +271,10 @@ TEST(SpanShortcutTest, RowsRememberTheColumnsDrawnOnThem) {
   const RowSpans spans(source.ConstView(), B);
   StretchBlt(dest.View(), {2, 0, 4, 6}, source.ConstView(), {0, 0, 4, 6}, {&rows, &spans});
   EXPECT_FALSE(rows[1].Clean());
-  EXPECT_LE(rows[1].dirtyBegin, 3);
-  EXPECT_GE(rows[1].dirtyEnd, 4);
-  EXPECT_GE(rows[1].dirtyBegin, 2) << "nothing outside the blit is dirty";
-  EXPECT_LE(rows[1].dirtyEnd, 6);
+  EXPECT_LE(rows[1].Hull().begin, 3);
+  EXPECT_GE(rows[1].Hull().end, 4);
+  EXPECT_GE(rows[1].Hull().begin, 2) << "nothing outside the blit is dirty";
+  EXPECT_LE(rows[1].Hull().end, 6);
   EXPECT_TRUE(rows[3].Clean() && rows[4].Clean() && rows[5].Clean());
   EXPECT_EQ(dest.Row(1), std::vector<std::uint32_t>({B, B, B, W, B, B, B, B}));
 }
@@ -332,7 +371,7 @@ TEST(ClearTest, ClearedRowsAreFilledWhenDrawnOnOrWhenAsked) {
   Image source(8, 3, B);
   source.pixels[8 + 2] = W;  // row 1, column 2
   Image dest(12, 4, X);
-  RowStates rows{RowState::Dirty(12), RowState::Dirty(12), RowState{}, {3, 5, false}};
+  RowStates rows{RowState::Dirty(12), RowState::Dirty(12), RowState{}, RowState::Dirty(3, 5)};
   ClearRows(rows);
   EXPECT_TRUE(rows[0].cleared && rows[1].cleared && rows[3].cleared);
   EXPECT_FALSE(rows[2].cleared) << "a clean row has nothing to fill";
