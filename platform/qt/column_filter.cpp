@@ -36,11 +36,16 @@ class WideSum {
 ColumnFilter::ColumnFilter(std::int64_t destLength, std::int64_t sourceLength)
     : destLength_(static_cast<std::uint64_t>(destLength)),
       columnsPerPixel_(static_cast<double>(destLength) / static_cast<double>(sourceLength)),
-      widens_(Widening::Suits(destLength, sourceLength)),
-      step_((static_cast<std::uint64_t>(sourceLength) << 32) / destLength_),
-      inverse_((std::uint64_t{1} << 56) / step_),
-      middle_(step_ > kOne ? Covered(kOne) : 0) {
-  if (widens_) widening_ = Widening(destLength, sourceLength);
+      widens_(Widening::Suits(destLength, sourceLength)) {
+  // A crawl tick builds hundreds of filters: each works out only what its
+  // own kind of copy needs.
+  if (widens_) {
+    widening_ = Widening(destLength, sourceLength);
+    return;
+  }
+  step_ = (static_cast<std::uint64_t>(sourceLength) << 32) / destLength_;
+  inverse_ = (std::uint64_t{1} << 56) / step_;
+  middle_ = step_ > kOne ? Covered(kOne) : 0;
 }
 
 ColumnRange ColumnFilter::Over(std::uint64_t begin, std::uint64_t end) const {

@@ -37,9 +37,9 @@ class ColumnFilter {
   bool widens_;
   Widening widening_{};
   // A shrinking's step, in 1/2^32 source pixels.
-  std::uint64_t step_;
-  std::uint64_t inverse_;  // 2^56 / step: shares come out in 1/65536 after >> 40
-  std::uint32_t middle_;   // the share of a whole source pixel
+  std::uint64_t step_ = 0;
+  std::uint64_t inverse_ = 0;  // 2^56 / step: shares come out in 1/65536 after >> 40
+  std::uint32_t middle_ = 0;   // the share of a whole source pixel
 };
 
 }  // namespace tarvex::qt
