@@ -345,8 +345,17 @@ TARVEX_AVX512 void StoreWide(const Destinations& band, __m512i pixels, std::size
 __attribute__((target("avx2,avx512f,avx512bw,avx512vl,avx512vbmi"))) void WidenWide(
     const Widening& widening, const Destinations& band, Blocks blocks, std::uint64_t length) {
   const WideConstants constants = MakeWideConstants(widening);
-  for (std::uint64_t j = 0; blocks.Next(j);) {
-    const WideColumns columns = WideColumnsAt(constants, widening, j);
+  // The next block's columns are worked out before this block's rows are
+  // mixed, so that the processor overlaps the two.
+  std::uint64_t next = 0;
+  bool more = blocks.Next(next);
+  WideColumns upcoming{};
+  if (more) upcoming = WideColumnsAt(constants, widening, next);
+  while (more) {
+    const WideColumns columns = upcoming;
+    const std::uint64_t j = next;
+    more = blocks.Next(next);
+    if (more) upcoming = WideColumnsAt(constants, widening, next);
     for (std::size_t r = 0; r < band.count; ++r) {
       StoreWide(band, MixWide(columns, band.sources[r], length), r, j);
     }
