@@ -199,10 +199,39 @@ class BandDrawer {
   // After drawing: a cleared row is dirty where the ranges drew, and no
   // more; another row is also still dirty where it was.
   void Update(RowState& state) const {
-    if (state.cleared) state = {};
-    for (const Run& run : screen_) {
-      state.Add(static_cast<int>(run.begin), static_cast<int>(run.end));
+    if (!state.cleared) {
+      for (const Run& run : screen_) {
+        state.Add(static_cast<int>(run.begin), static_cast<int>(run.end));
+      }
+      return;
     }
+    // The ranges are in order and apart already: they become the runs, the
+    // narrowest gaps closed where there are too many.
+    state = {};
+    const std::int64_t open = OpenGap();
+    for (std::size_t i = 0; i < screen_.size(); ++i) {
+      const RowState::Columns run{static_cast<int>(screen_[i].begin),
+                                  static_cast<int>(screen_[i].end)};
+      const bool apart = i > 0 && screen_[i].begin - screen_[i - 1].end >= open;
+      if (state.runs == 0 || (apart && state.runs < RowState::kMaxRuns)) {
+        state.dirty[state.runs++] = run;
+      } else {
+        state.dirty[state.runs - 1].end = run.end;
+      }
+    }
+  }
+
+  // How wide a gap between the ranges must be to stay open between two
+  // runs: as wide as the narrowest of the widest kMaxRuns - 1 gaps.
+  std::int64_t OpenGap() const {
+    std::array<std::int64_t, RowState::kMaxRuns - 1> widest{};  // widest first
+    for (std::size_t i = 1; i < screen_.size(); ++i) {
+      std::int64_t gap = screen_[i].begin - screen_[i - 1].end;
+      for (std::int64_t& kept : widest) {
+        if (gap > kept) std::swap(gap, kept);
+      }
+    }
+    return widest.back();
   }
 
   Run OnScreen(ColumnRange range) const {

@@ -199,6 +199,39 @@ INSTANTIATE_TEST_SUITE_P(
                                 {{0, 2}, {10, 12}, {20, 22}, {30, 32}, {33, 35}},
                                 {{0, 2}, {10, 12}, {20, 22}, {30, 35}}}));
 
+// However many pieces a row is drawn in, its few dirty runs hold every
+// pixel that is not background, on a cleared row and on one drawn on again.
+class DirtyRunsTest : public ::testing::TestWithParam<std::vector<int>> {};
+
+TEST_P(DirtyRunsTest, EveryLitPixelLiesInADirtyRun) {
+  Image source(240, 1, B);
+  for (int x : GetParam()) source.pixels[std::size_t(x)] = W;
+  const RowSpans spans(source.ConstView(), B);
+  Image dest(600, 1, B);
+  RowStates rows{RowState::Dirty(600)};
+  for (const bool clear : {true, false}) {
+    if (clear) ClearRows(rows);
+    StretchBlt(dest.View(), {clear ? 0 : 60, 0, 540, 1}, source.ConstView(), {0, 0, 240, 1},
+               {&rows, &spans});
+    FillClearedRows(dest.View(), rows, B);
+    ASSERT_LE(rows[0].runs, RowState::kMaxRuns);
+    for (int x = 0; x < dest.width; ++x) {
+      if (dest.pixels[std::size_t(x)] == B) continue;
+      bool inRun = false;
+      for (std::size_t i = 0; i < rows[0].runs; ++i) {
+        inRun = inRun || (rows[0].dirty[i].begin <= x && x < rows[0].dirty[i].end);
+      }
+      ASSERT_TRUE(inRun) << "column " << x << (clear ? " after a clear" : " drawn on again");
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Pieces, DirtyRunsTest,
+                         ::testing::Values(std::vector<int>{5, 200},
+                                           std::vector<int>{0, 50, 100, 150, 239},
+                                           std::vector<int>{3, 40, 45, 90, 130, 170, 180, 220},
+                                           std::vector<int>{10, 60, 110, 160, 210, 215}));
+
 // The shortcut must never change what is drawn, onto a clean destination or
 // onto one that a clear has left with an earlier drawing still in its pixels.
 struct BandCase {
