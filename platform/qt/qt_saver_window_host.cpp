@@ -46,6 +46,9 @@ QtSaverWindowHost::QtSaverWindowHost(const QRect& screen, double dpi, QtDesktop*
 
 QtSaverWindowHost::~QtSaverWindowHost() {
   timer_.SetEnabled(false);
+  // Helpers may be drawing the finished slabs of a tick cut short: let them
+  // end before the pictures go.
+  blits_.Run();
   if (desktop_ != nullptr) desktop_->SetSaverWindow(nullptr);
 }
 
