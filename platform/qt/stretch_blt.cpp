@@ -164,7 +164,10 @@ class BandDrawer {
   // The ranges as screen columns, in increasing order.
   void ScreenRuns() {
     screen_.clear();
-    for (const ColumnRange& range : ranges_) screen_.push_back(OnScreen(range));
+    for (const ColumnRange& range : ranges_) {
+      const Run run = OnScreen(range);
+      screen_.push_back({static_cast<int>(run.begin), static_cast<int>(run.end)});
+    }
     if (columns_.mirror) std::reverse(screen_.begin(), screen_.end());
   }
 
@@ -188,10 +191,10 @@ class BandDrawer {
   void FillGaps(std::uint32_t* row, Run stale) const {
     if (stale.Empty()) return;
     std::int64_t at = stale.begin;
-    for (const Run& run : screen_) {
-      if (run.begin >= stale.end) break;
-      Fill(row, Intersect({at, run.begin}, stale), background_);
-      at = std::max(at, run.end);
+    for (const RowState::Columns& drawn : screen_) {
+      if (drawn.begin >= stale.end) break;
+      Fill(row, Intersect({at, drawn.begin}, stale), background_);
+      at = std::max<std::int64_t>(at, drawn.end);
     }
     Fill(row, Intersect({at, stale.end}, stale), background_);
   }
@@ -199,39 +202,11 @@ class BandDrawer {
   // After drawing: a cleared row is dirty where the ranges drew, and no
   // more; another row is also still dirty where it was.
   void Update(RowState& state) const {
-    if (!state.cleared) {
-      for (const Run& run : screen_) {
-        state.Add(static_cast<int>(run.begin), static_cast<int>(run.end));
-      }
+    if (state.cleared) {
+      state.Assign(screen_);
       return;
     }
-    // The ranges are in order and apart already: they become the runs, the
-    // narrowest gaps closed where there are too many.
-    state = {};
-    const std::int64_t open = OpenGap();
-    for (std::size_t i = 0; i < screen_.size(); ++i) {
-      const RowState::Columns run{static_cast<int>(screen_[i].begin),
-                                  static_cast<int>(screen_[i].end)};
-      const bool apart = i > 0 && screen_[i].begin - screen_[i - 1].end >= open;
-      if (state.runs == 0 || (apart && state.runs < RowState::kMaxRuns)) {
-        state.dirty[state.runs++] = run;
-      } else {
-        state.dirty[state.runs - 1].end = run.end;
-      }
-    }
-  }
-
-  // How wide a gap between the ranges must be to stay open between two
-  // runs: as wide as the narrowest of the widest kMaxRuns - 1 gaps.
-  std::int64_t OpenGap() const {
-    std::array<std::int64_t, RowState::kMaxRuns - 1> widest{};  // widest first
-    for (std::size_t i = 1; i < screen_.size(); ++i) {
-      std::int64_t gap = screen_[i].begin - screen_[i - 1].end;
-      for (std::int64_t& kept : widest) {
-        if (gap > kept) std::swap(gap, kept);
-      }
-    }
-    return widest.back();
+    for (const RowState::Columns& drawn : screen_) state.Add(drawn.begin, drawn.end);
   }
 
   Run OnScreen(ColumnRange range) const {
@@ -251,8 +226,8 @@ class BandDrawer {
     thread_local std::vector<ColumnRange> ranges;
     return ranges;
   }
-  static std::vector<Run>& ScratchRuns() {
-    thread_local std::vector<Run> runs;
+  static std::vector<RowState::Columns>& ScratchRuns() {
+    thread_local std::vector<RowState::Columns> runs;
     return runs;
   }
 
@@ -263,7 +238,7 @@ class BandDrawer {
   BandRows rows_;
   std::array<RowState*, BandRows::kMaxRows> states_{};
   std::vector<ColumnRange>& ranges_;
-  std::vector<Run>& screen_;
+  std::vector<RowState::Columns>& screen_;
 };
 
 // The source row that destination row r of a blit (counted from its first)
@@ -428,6 +403,28 @@ void RowState::Add(int begin, int end) {
   }
   std::copy(all.begin(), all.begin() + static_cast<std::ptrdiff_t>(count), dirty.begin());
   runs = static_cast<std::uint8_t>(count);
+}
+
+void RowState::Assign(std::span<const Columns> drawn) {
+  // A gap stays open if it is as wide as the narrowest of the widest
+  // kMaxRuns - 1 gaps.
+  std::array<int, kMaxRuns - 1> widest{};  // widest first
+  for (std::size_t i = 1; i < drawn.size(); ++i) {
+    int gap = drawn[i].begin - drawn[i - 1].end;
+    for (int& kept : widest) {
+      if (gap > kept) std::swap(gap, kept);
+    }
+  }
+  runs = 0;
+  cleared = false;
+  for (std::size_t i = 0; i < drawn.size(); ++i) {
+    const bool apart = i > 0 && drawn[i].begin - drawn[i - 1].end >= widest.back();
+    if (runs == 0 || (apart && runs < kMaxRuns)) {
+      dirty[runs++] = drawn[i];
+    } else {
+      dirty[runs - 1].end = drawn[i].end;
+    }
+  }
 }
 
 void ClearRows(RowStates& rows) {

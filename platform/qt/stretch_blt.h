@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <span>
 #include <vector>
 
 namespace tarvex::qt {
@@ -87,12 +88,11 @@ struct RowState {
   }
   static RowState Dirty(int width) { return Dirty(0, width); }
   bool Clean() const { return !cleared && runs == 0; }
-  // From the first dirty column to the last.
-  Columns Hull() const {
-    return runs == 0 ? Columns{0, 0} : Columns{dirty[0].begin, dirty[runs - 1].end};
-  }
   // Adds columns [begin, end) to the dirty runs.
   void Add(int begin, int end);
+  // Makes `drawn`, in increasing order and apart, the dirty runs, closing
+  // the narrowest gaps between them where there are too many.
+  void Assign(std::span<const Columns> drawn);
 };
 
 using RowStates = std::vector<RowState>;

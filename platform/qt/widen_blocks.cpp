@@ -150,8 +150,8 @@ struct Destinations {
 };
 
 // The first columns of a band's blocks, in order. Each range is drawn in
-// whole blocks, the first stepped back onto a 32-byte line where the bounds
-// allow; a block that would pass the bounds steps back instead, and one may
+// whole blocks, the first stepped back onto a line of the block's size where
+// the bounds allow; a block that would pass the bounds steps back instead, and one may
 // run past its range into the gap after it, which only draws columns their
 // own values.
 class Blocks {
@@ -297,9 +297,9 @@ TARVEX_AVX512 WideColumns WideColumnsAt(const WideConstants& c, const Widening& 
   const __m512i weight =
       _mm512_maskz_srli_epi32(_mm512_cmpgt_epi32_mask(part, _mm512_setzero_si512()), product, 24);
   const __m512i rest = _mm512_sub_epi32(c.whole, weight);
+  const __m512i halfPixel = _mm512_srli_epi32(at, kWideningBits);
   const __m512i pixel =
-      _mm512_mask_add_epi32(_mm512_srli_epi32(at, kWideningBits), kSecondHalf,
-                            _mm512_srli_epi32(at, kWideningBits), _mm512_set1_epi32(middleOffset));
+      _mm512_mask_add_epi32(halfPixel, kSecondHalf, halfPixel, _mm512_set1_epi32(middleOffset));
   const __m512i offsets = _mm512_slli_epi32(pixel, 2);
   const __m512i channels = kChannels.Load();
   return {first, _mm512_add_epi8(_mm512_permutexvar_epi8(kLowSpread.Load(), offsets), channels),
@@ -369,8 +369,9 @@ bool Runs(BlockKernel kernel) {
     case BlockKernel::kAvx2:
       return __builtin_cpu_supports("avx2");
     case BlockKernel::kBytePermutes:
-      return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("avx512vl") &&
-             __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512vbmi");
+      return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("avx512f") &&
+             __builtin_cpu_supports("avx512vl") && __builtin_cpu_supports("avx512bw") &&
+             __builtin_cpu_supports("avx512vbmi");
   }
   return false;
 }
