@@ -54,7 +54,7 @@ TARVEX_AVX2 BlockConstants MakeConstants(const Widening& widening) {
 
 // Eight columns' pairs: which of the eight source pixels from the first
 // column's each starts on, and the bytes that weigh a pair's two pixels,
-// 127 - w and w, for the columns of the low and high halves of each lane's
+// 64 - w and w, for the columns of the low and high halves of each lane's
 // interleaved pairs.
 struct BlockColumns {
   std::uint64_t first;  // the first column's source pixel
@@ -91,8 +91,8 @@ TARVEX_AVX2 __m256i Load(const std::uint32_t* at, std::uint64_t available) {
   return _mm256_maskload_epi32(reinterpret_cast<const int*>(at), mask);
 }
 
-// Per channel ((127 - w) a + w b) 258 / 2^15, rounded: unpacking a and b
-// byte by byte puts each channel's pair next to its weights. The line holds
+// Per channel ((64 - w) a + w b) / 64, truncated: unpacking a and b byte
+// by byte puts each channel's pair next to its weights. The line holds
 // `length` pixels.
 TARVEX_AVX2 __m256i Mix(const BlockColumns& columns, const std::uint32_t* line,
                         std::uint64_t length) {
@@ -101,11 +101,10 @@ TARVEX_AVX2 __m256i Mix(const BlockColumns& columns, const std::uint32_t* line,
       _mm256_permutevar8x32_epi32(Load(line + columns.first, available), columns.index);
   const __m256i b =
       _mm256_permutevar8x32_epi32(Load(line + columns.first + 1, available - 1), columns.index);
-  const __m256i scale = _mm256_set1_epi16(258);
-  const __m256i low = _mm256_mulhrs_epi16(
-      _mm256_maddubs_epi16(_mm256_unpacklo_epi8(a, b), columns.lowWeights), scale);
-  const __m256i high = _mm256_mulhrs_epi16(
-      _mm256_maddubs_epi16(_mm256_unpackhi_epi8(a, b), columns.highWeights), scale);
+  const __m256i low = _mm256_srli_epi16(
+      _mm256_maddubs_epi16(_mm256_unpacklo_epi8(a, b), columns.lowWeights), Widening::kWholeBits);
+  const __m256i high = _mm256_srli_epi16(
+      _mm256_maddubs_epi16(_mm256_unpackhi_epi8(a, b), columns.highWeights), Widening::kWholeBits);
   return _mm256_packus_epi16(low, high);
 }
 
@@ -192,8 +191,12 @@ class Blocks {
   bool open_ = false;        // whether j_ is a block of the current range
 };
 
-__attribute__((target("avx2"))) void WidenAvx2(const Widening& widening, const Destinations& band,
-                                               Blocks blocks, std::uint64_t length) {
+__attribute__((target("avx2"))) void WidenAvx2(const Widening& widening, const BandRows& rows,
+                                               std::span<const ColumnRange> ranges,
+                                               ColumnRange bounds) {
+  const Destinations band(rows);
+  Blocks blocks(band, ranges, bounds, kBlock);
+  const std::uint64_t length = rows.sourceLength;
   const BlockConstants constants = MakeConstants(widening);
   for (std::uint64_t j = 0; blocks.Next(j);) {
     const BlockColumns columns = Columns(constants, widening, j);
@@ -213,11 +216,12 @@ constexpr std::uint64_t kWideBlock = 16;
 #define TARVEX_AVX512 \
   __attribute__((target("avx2,avx512f,avx512bw,avx512vl,avx512vbmi"), always_inline)) inline
 
-// Lane L of the low pairs holds columns 4L and 4L + 1, of the high pairs
-// columns 4L + 2 and 4L + 3, eight bytes each, as packing them back to
-// pixels, lane by lane, wants them.
+// Qword q of the low pairs holds column 2q, of the high pairs column
+// 2q + 1, eight bytes each. Their multiply-adds leave a column's four
+// channels in one qword, 16 bits each, from where a multishift takes them
+// to the qword's first or second pixel.
 constexpr std::size_t PairColumn(std::size_t byte, std::size_t high) {
-  return 4 * (byte / 16) + 2 * high + (byte % 16) / 8;
+  return 2 * (byte / 8) + high;
 }
 
 // 64 bytes of a vector constant, byte i being f(i), worked out at compile
@@ -238,7 +242,7 @@ struct alignas(64) ByteTable {
 };
 
 // Byte permutes that spread each column's value over its eight pair bytes:
-// the low byte of its 32-bit lane, and for the weights, 127 - w first and w
+// the low byte of its 32-bit lane, and for the weights, 64 - w first and w
 // second.
 constexpr ByteTable kLowSpread = ByteTable::Of([](std::size_t i) { return 4 * PairColumn(i, 0); });
 constexpr ByteTable kHighSpread = ByteTable::Of([](std::size_t i) { return 4 * PairColumn(i, 1); });
@@ -249,6 +253,10 @@ constexpr ByteTable kHighWeightSpread =
 // Byte 2c + t of a pair takes channel c of the pair's pixel t.
 constexpr ByteTable kChannels =
     ByteTable::Of([](std::size_t i) { return 4 * (i % 2) + (i % 8) / 2; });
+// Byte 4p + c of a qword of pixels takes channel c's sum, shifted down to
+// out of 64: bits 16c + 6 on of the qword.
+constexpr ByteTable kChannelSums = ByteTable::Of(
+    [](std::size_t i) { return 16 * (i % 4) + static_cast<std::size_t>(Widening::kWholeBits); });
 
 struct WideConstants {
   __m512i steps;      // k step for k = 0..7, in each half
@@ -323,14 +331,14 @@ TARVEX_AVX512 __m512i MixWide(const WideColumns& columns, const std::uint32_t* l
       available >= kWideBlock
           ? _mm512_loadu_si512(at)
           : _mm512_maskz_loadu_epi32(static_cast<__mmask16>((1u << available) - 1), at);
-  const __m512i scale = _mm512_set1_epi16(258);
-  const __m512i low = _mm512_mulhrs_epi16(
-      _mm512_maddubs_epi16(_mm512_permutexvar_epi8(columns.lowPicks, pixels), columns.lowWeights),
-      scale);
-  const __m512i high = _mm512_mulhrs_epi16(
-      _mm512_maddubs_epi16(_mm512_permutexvar_epi8(columns.highPicks, pixels), columns.highWeights),
-      scale);
-  return _mm512_packus_epi16(low, high);
+  const __m512i low =
+      _mm512_maddubs_epi16(_mm512_permutexvar_epi8(columns.lowPicks, pixels), columns.lowWeights);
+  const __m512i high =
+      _mm512_maddubs_epi16(_mm512_permutexvar_epi8(columns.highPicks, pixels), columns.highWeights);
+  const __m512i sums = kChannelSums.Load();
+  constexpr __mmask64 kSecondPixels = 0xF0F0F0F0F0F0F0F0u;
+  return _mm512_mask_multishift_epi64_epi8(_mm512_multishift_epi64_epi8(sums, low), kSecondPixels,
+                                           sums, high);
 }
 
 TARVEX_AVX512 void StoreWide(const Destinations& band, __m512i pixels, std::size_t r,
@@ -343,7 +351,11 @@ TARVEX_AVX512 void StoreWide(const Destinations& band, __m512i pixels, std::size
 }
 
 __attribute__((target("avx2,avx512f,avx512bw,avx512vl,avx512vbmi"))) void WidenWide(
-    const Widening& widening, const Destinations& band, Blocks blocks, std::uint64_t length) {
+    const Widening& widening, const BandRows& rows, std::span<const ColumnRange> ranges,
+    ColumnRange bounds) {
+  const Destinations band(rows);
+  Blocks blocks(band, ranges, bounds, kWideBlock);
+  const std::uint64_t length = rows.sourceLength;
   const WideConstants constants = MakeWideConstants(widening);
   // The next block's columns are worked out before this block's rows are
   // mixed, so that the processor overlaps the two.
@@ -376,18 +388,20 @@ bool Runs(BlockKernel kernel) {
   return false;
 }
 
+// The kernels copy the band out of BandRows themselves: a copy passed to
+// them by value was read back in wider pieces than the stores that had just
+// made it, and waited for those stores to reach the cache.
 void WidenInBlocks(BlockKernel kernel, const Widening& widening, const BandRows& rows,
                    std::span<const ColumnRange> ranges, ColumnRange bounds) {
   if (bounds.end - bounds.begin < kBlock) {
     widening.DrawColumns(rows, ranges);
     return;
   }
-  const Destinations band(rows);
   if (kernel == BlockKernel::kBytePermutes && bounds.end - bounds.begin >= kWideBlock &&
       WideFits(widening)) {
-    WidenWide(widening, band, Blocks(band, ranges, bounds, kWideBlock), rows.sourceLength);
+    WidenWide(widening, rows, ranges, bounds);
   } else {
-    WidenAvx2(widening, band, Blocks(band, ranges, bounds, kBlock), rows.sourceLength);
+    WidenAvx2(widening, rows, ranges, bounds);
   }
 }
 

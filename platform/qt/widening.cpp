@@ -12,20 +12,12 @@ std::uint64_t Spread(std::uint32_t p) {
   return (p & 0x00FF00FFu) | (std::uint64_t{p & 0xFF00FF00u} << 24);
 }
 
-// Two channels 32 bits apart, each a sum of pixels weighted out of 127:
-// (sum 258 + 2^14) / 2^15, the vector blocks' rounding, which keeps a pixel
-// weighted 127 as it is.
-std::uint64_t Scale(std::uint64_t pair) {
-  return ((pair * 258 + 0x0000400000004000u) >> 15) & 0x000000FF000000FFu;
-}
-
-// a weighted (127 - w)/127 plus b weighted w/127, as the vector blocks mix.
+// a weighted (64 - w)/64 plus b weighted w/64, truncated, as the vector
+// blocks mix: each channel's sum stays below 2^14 in its 16 bits.
 std::uint32_t Mix(std::uint32_t a, std::uint32_t b, std::uint32_t w) {
   const std::uint64_t sum = Spread(a) * (Widening::kWhole - w) + Spread(b) * w;
-  const std::uint64_t blueGreen = Scale(sum & 0x0000FFFF0000FFFFu);
-  const std::uint64_t redAlpha = Scale((sum >> 16) & 0x0000FFFF0000FFFFu);
-  return static_cast<std::uint32_t>(blueGreen | blueGreen >> 24) |
-         static_cast<std::uint32_t>(redAlpha | redAlpha >> 24) << 16;
+  const std::uint64_t mixed = (sum >> Widening::kWholeBits) & 0x00FF00FF00FF00FFu;
+  return static_cast<std::uint32_t>((mixed & 0x00FF00FFu) | ((mixed >> 24) & 0xFF00FF00u));
 }
 
 }  // namespace

@@ -19,9 +19,11 @@ struct Widening {
   // Widenings by more than this factor are sampled column by column: their
   // step would be too coarse for the weights.
   static constexpr std::int64_t kMaxFactor = std::int64_t{1} << 20;
-  // Weights are out of 127, the most a signed byte holds, so that the vector
-  // blocks mix a pair of pixels with one multiply-add of bytes.
-  static constexpr std::uint32_t kWhole = 127;
+  // Weights are out of 64: a pair's two weights fit signed bytes, so that
+  // the vector blocks mix a pair of pixels with one multiply-add of bytes,
+  // and the mix is that sum shifted down by six bits, truncated.
+  static constexpr std::uint32_t kWhole = 64;
+  static constexpr int kWholeBits = 6;
   static constexpr std::uint32_t kHalf = 1u << 23;  // half a weight step
 
   static bool Suits(std::int64_t destLength, std::int64_t sourceLength) {
@@ -35,7 +37,7 @@ struct Widening {
         shift(std::bit_width(step) > 16 ? static_cast<int>(std::bit_width(step)) - 16 : 0),
         inverse(static_cast<std::uint32_t>((std::uint64_t{kWhole} << (24 + shift)) / step)) {}
 
-  // The weight, out of 127, that the pixel after column j's first one has
+  // The weight, out of 64, that the pixel after column j's first one has
   // in it: `part` is how far the column reaches into that pixel, in
   // 1/2^29, when positive. Both factors keep about 16 bits, so the product
   // stays below 2^31 and the weight is exact to far better than a step; it
@@ -58,7 +60,7 @@ struct Widening {
 
   std::uint64_t step = 0;     // source pixels per column, in 1/2^29 (below 1)
   int shift = 0;              // what leaves about 16 bits of a part of a step
-  std::uint32_t inverse = 0;  // 127 2^(24 + shift) / step
+  std::uint32_t inverse = 0;  // 64 2^(24 + shift) / step
 };
 
 }  // namespace tarvex::qt

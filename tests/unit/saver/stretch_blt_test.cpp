@@ -29,9 +29,6 @@ constexpr std::uint32_t R = 0xFFFF0000u;
 constexpr std::uint32_t G = 0xFF00FF00u;
 constexpr std::uint32_t U = 0xFF0000FFu;  // blue
 constexpr std::uint32_t H = 0xFF7F7F7Fu;  // half white
-// White and black met halfway by a widening: its weights are in 1/127, so
-// the half is 64 parts white and 63 black.
-constexpr std::uint32_t HW = 0xFF808080u;
 constexpr std::uint32_t X = 0xFF123456u;  // untouched destination
 
 struct Image {
@@ -79,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
             "ThirdIsAveraged", {W, W, W, B, B, B}, {0, 0, 2, 1}, {0, 0, 6, 1}, {W, B, X, X, X, X}},
         RowCase{
             "DoubledColumnsStaySharp", {W, B, R}, {0, 0, 6, 1}, {0, 0, 3, 1}, {W, W, B, B, R, R}},
-        RowCase{"StraddlingColumnsBlend", {W, B}, {0, 0, 3, 1}, {0, 0, 2, 1}, {W, HW, B, X, X, X}},
+        RowCase{"StraddlingColumnsBlend", {W, B}, {0, 0, 3, 1}, {0, 0, 2, 1}, {W, H, B, X, X, X}},
         RowCase{"NegativeDestWidthMirrors",
                 {R, G, U, W},
                 {5, 0, -4, 1},
@@ -343,10 +340,11 @@ double AreaAverage(const std::vector<std::uint32_t>& row, int destLength, int j,
   return sum / scale;
 }
 
-// How far a channel may stray: a widening mixes neighbours by weights in
-// 1/127 and rounds, which costs up to 1.5; a shrinking, with its finer
-// weights, up to 1 however many pixels a column covers.
-constexpr double kRounding = 2.5;
+// How far a channel may stray: a widening mixes neighbours by weights
+// rounded to 1/64, which costs up to 2, and truncates, up to 1 more; a
+// shrinking, with its finer weights, up to 1 however many pixels a column
+// covers.
+constexpr double kRounding = 3.0;
 
 class FilterTest : public ::testing::TestWithParam<FilterCase> {};
 
