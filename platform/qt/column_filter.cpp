@@ -48,11 +48,13 @@ ColumnFilter::ColumnFilter(std::int64_t destLength, std::int64_t sourceLength)
   middle_ = step_ > kOne ? Covered(kOne) : 0;
 }
 
-ColumnRange ColumnFilter::Over(std::uint64_t begin, std::uint64_t end) const {
+ColumnRange ColumnFilter::Over(std::int64_t begin, std::int64_t end) const {
   // Truncation is the floor here, and one more is at least the ceiling.
-  const auto first = static_cast<std::uint64_t>(static_cast<double>(begin) * columnsPerPixel_);
-  const auto last = static_cast<std::uint64_t>(static_cast<double>(end) * columnsPerPixel_) + 2;
-  return {first > 0 ? first - 1 : 0, std::min(last, destLength_)};
+  // Signed conversions take one instruction each.
+  const auto first = static_cast<std::int64_t>(static_cast<double>(begin) * columnsPerPixel_);
+  const auto last = static_cast<std::int64_t>(static_cast<double>(end) * columnsPerPixel_) + 2;
+  return {static_cast<std::uint64_t>(first > 0 ? first - 1 : 0),
+          std::min(static_cast<std::uint64_t>(last), destLength_)};
 }
 
 // The value of column j: each pixel weighs, in 1/65536, the part of the

@@ -19,7 +19,7 @@ class ColumnFilter {
   // The columns whose footprint touches source pixels [begin, end), and
   // perhaps one more on either side: drawing a column is the same whatever
   // asks for it, so a range a little too wide is still right.
-  ColumnRange Over(std::uint64_t begin, std::uint64_t end) const;
+  ColumnRange Over(std::int64_t begin, std::int64_t end) const;
 
   // Whether the copy widens: then rows drawn together share their work.
   bool Widens() const { return widens_; }

@@ -122,8 +122,7 @@ class BandDrawer {
   // Adds the columns that source columns [begin, end) of a row reach
   // (relative to the blit's first source column).
   void AddSource(std::int64_t begin, std::int64_t end) {
-    const ColumnRange over =
-        filter_.Over(static_cast<std::uint64_t>(begin), static_cast<std::uint64_t>(end));
+    const ColumnRange over = filter_.Over(begin, end);
     const ColumnRange range{std::max(over.begin, visible_.begin), std::min(over.end, visible_.end)};
     if (range.begin < range.end) ranges_.push_back(range);
   }
