@@ -10,8 +10,10 @@ namespace {
 
 // Rows per slab: about ten crawl bands, a few microseconds of work, enough
 // that taking a slab costs nothing beside drawing it, few enough that the
-// threads end close together.
-constexpr int kSlabRows = 32;
+// threads end close together. A multiple of the crawl's three-row bands:
+// slabs are laid from the top row of a run's first blit, so that no band is
+// cut in two and drawn as two, each working out its columns again.
+constexpr int kSlabRows = 33;
 // Below this many pixels a run stays on the caller's thread: waking a helper
 // costs more than it saves.
 constexpr std::size_t kSharedPixels = 1 << 16;
@@ -49,9 +51,10 @@ BlitQueue::~BlitQueue() {
 bool BlitQueue::Add(const Blit& blit, const void* destTag, const void* sourceTag) {
   const RowRange rows = DrawnRows(blit.dest, blit.destRect, blit.source, blit.sourceRect);
   if (rows.Empty()) return false;
-  if (rows.first < sealed_ * kSlabRows) Run();
-  const auto firstSlab = static_cast<std::size_t>(rows.first / kSlabRows);
-  const auto lastSlab = static_cast<std::size_t>((rows.end - 1) / kSlabRows);
+  if (blitCount_ > 0 && rows.first < SlabTop(sealed_)) Run();
+  if (blitCount_ == 0) LaySlabs(blit.destRect);
+  const auto firstSlab = static_cast<std::size_t>(SlabOf(rows.first));
+  const auto lastSlab = static_cast<std::size_t>(SlabOf(rows.end - 1));
   Reserve(lastSlab);
   const auto index = static_cast<std::uint32_t>(blitCount_);
   blits_[blitCount_++] = blit;
@@ -65,6 +68,20 @@ bool BlitQueue::Add(const Blit& blit, const void* destTag, const void* sourceTag
   if (before < kSharedPixels && pixels_ >= kSharedPixels) Share();
   if (shared_) Seal(static_cast<int>(firstSlab));
   return true;
+}
+
+void BlitQueue::LaySlabs(BlitRect destRect) {
+  const std::int64_t top =
+      std::min<std::int64_t>(destRect.y, std::int64_t{destRect.y} + destRect.height);
+  slabOrigin_ = static_cast<int>((top % kSlabRows + kSlabRows) % kSlabRows) - kSlabRows;
+}
+
+int BlitQueue::SlabOf(int row) const {
+  return (row - slabOrigin_) / kSlabRows;
+}
+
+int BlitQueue::SlabTop(int slab) const {
+  return slabOrigin_ + slab * kSlabRows;
 }
 
 void BlitQueue::Reserve(std::size_t lastSlab) {
@@ -193,8 +210,8 @@ void BlitQueue::DrawSlab(int slab) {
   for (const std::uint32_t index : slabs_[static_cast<std::size_t>(slab)]) {
     const Blit& blit = blits_[index];
     BlitHints hints = blit.hints;
-    hints.firstRow = std::max(hints.firstRow, slab * kSlabRows);
-    hints.endRow = std::min(hints.endRow, (slab + 1) * kSlabRows);
+    hints.firstRow = std::max(hints.firstRow, SlabTop(slab));
+    hints.endRow = std::min(hints.endRow, SlabTop(slab + 1));
     StretchBlt(blit.dest, blit.destRect, blit.source, blit.sourceRect, hints);
   }
 }

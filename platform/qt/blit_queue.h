@@ -61,6 +61,11 @@ class BlitQueue {
   // Makes room for a blit reaching slab `lastSlab`, running the queue first
   // when the room has to grow while helpers may be reading it.
   void Reserve(std::size_t lastSlab);
+  // Lays the slabs of a run from the top row of its first blit, `destRect`
+  // before clipping.
+  void LaySlabs(BlitRect destRect);
+  int SlabOf(int row) const;
+  int SlabTop(int slab) const;
   void Share();
   void Seal(int slabs);
   void Help();
@@ -79,6 +84,7 @@ class BlitQueue {
   std::vector<std::vector<std::uint32_t>> slabs_;
   alignas(64) std::size_t blitCount_ = 0;  // how many of blits_ are in use
   int slabCount_ = 0;                      // how many of slabs_
+  int slabOrigin_ = 0;  // the top row of slab 0: at most 0, above it by less than a slab
   std::vector<const void*> writers_;
   std::vector<const void*> readers_;
   std::size_t pixels_ = 0;  // an estimate of the queued work

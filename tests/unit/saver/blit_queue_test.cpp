@@ -42,11 +42,12 @@ Picture Page(std::mt19937& random) {
 }
 
 // One tick of blits: bands tiling the display bottom up, widths shrinking
-// and widening, mirrored when they go negative, some off the edges; and a
-// few blits of other heights and source rectangles that leave the page.
+// and widening, mirrored when they go negative, some off the edges, the
+// first a row higher each tick, as the crawl's are; and a few blits of
+// other heights and source rectangles that leave the page.
 std::vector<std::pair<BlitRect, BlitRect>> Tick(std::mt19937& random, int tick) {
   std::vector<std::pair<BlitRect, BlitRect>> blits;
-  for (int y = -6; y < 400; y += 3) {
+  for (int y = -6 - tick; y < 400; y += 3) {
     const int width = 900 - 2 * y - tick * 7;
     blits.push_back({{(900 - width) / 2, y, width, 3}, {0, (y + tick + 6) % 117, 240, 3}});
   }
