@@ -129,34 +129,6 @@ double DecimalNumber(Cursor& cursor) {
   return negative ? -magnitude : magnitude;
 }
 
-// Nearest integer, halves to the even neighbour: the processor's own
-// rounding in its default mode, which is exact for every finite double
-// (unlike some C libraries' round(), which misrounds 0.49999999999999994).
-// Adding 2^52 leaves no bits below the point, so the sum is rounded there;
-// taking it away again is exact. Doubles of 2^52 or more are integers
-// already. This is nearbyint without the library call, which saves and
-// restores the floating-point state: the crawl rounds thousands of
-// positions a tick.
-double RoundHalfToEven(double value) {
-  constexpr double kNoFraction = 4503599627370496.0;  // 2^52
-  if (!(std::fabs(value) < kNoFraction)) return value;
-  const double shift = std::copysign(kNoFraction, value);
-  return (value + shift) - shift;
-}
-
-template <class Int>
-Int Narrow(double value) {
-  if (!std::isfinite(value)) {
-    throw RuntimeError(kOverflow);
-  }
-  const double rounded = RoundHalfToEven(value);
-  if (rounded < static_cast<double>(std::numeric_limits<Int>::min()) ||
-      rounded > static_cast<double>(std::numeric_limits<Int>::max())) {
-    throw RuntimeError(kOverflow);
-  }
-  return static_cast<Int>(rounded);
-}
-
 }  // namespace
 
 double NumericValue(std::string_view text) {
@@ -181,12 +153,12 @@ double Floor(double value) {
   return std::floor(value);
 }
 
-std::int16_t ToInt16(double value) {
-  return Narrow<std::int16_t>(value);
+namespace detail {
+
+void RaiseOverflow() {
+  throw RuntimeError(kOverflow);
 }
 
-std::int32_t ToInt32(double value) {
-  return Narrow<std::int32_t>(value);
-}
+}  // namespace detail
 
 }  // namespace tarvex::runtime
