@@ -125,11 +125,16 @@ struct Destinations {
         mirror(rows.direction < 0) {}
 
   // The lowest address a block of `width` columns at column j writes in
-  // row r.
-  std::uint32_t* Block(std::size_t r, std::uint64_t j, std::uint64_t width) const {
+  // row r; BlockAt knows at compile time whether the copy is mirrored.
+  template <bool kMirror>
+  std::uint32_t* BlockAt(std::size_t r, std::uint64_t j, std::uint64_t width) const {
     const auto offset = static_cast<std::ptrdiff_t>(j);
-    return dests[r] +
-           (mirror ? origin - offset - static_cast<std::ptrdiff_t>(width - 1) : origin + offset);
+    if constexpr (kMirror)
+      return dests[r] + origin - offset - static_cast<std::ptrdiff_t>(width - 1);
+    return dests[r] + origin + offset;
+  }
+  std::uint32_t* Block(std::size_t r, std::uint64_t j, std::uint64_t width) const {
+    return mirror ? BlockAt<true>(r, j, width) : BlockAt<false>(r, j, width);
   }
 
   // How many columns a block of `width` columns at j steps back to store on
@@ -323,14 +328,11 @@ bool WideFits(const Widening& widening) {
   return 15 * widening.step <= 14 * kWideningOne;
 }
 
-TARVEX_AVX512 __m512i MixWide(const WideColumns& columns, const std::uint32_t* line,
-                              std::uint64_t length) {
-  const std::uint64_t available = length - columns.first;
-  const std::uint32_t* at = line + columns.first;
-  const __m512i pixels =
-      available >= kWideBlock
-          ? _mm512_loadu_si512(at)
-          : _mm512_maskz_loadu_epi32(static_cast<__mmask16>((1u << available) - 1), at);
+// The sixteen source pixels of a block's row, of which `loaded` says which
+// lie on the line: the rest read as zero, without touching memory.
+TARVEX_AVX512 __m512i MixWide(const WideColumns& columns, __mmask16 loaded,
+                              const std::uint32_t* line) {
+  const __m512i pixels = _mm512_maskz_loadu_epi32(loaded, line + columns.first);
   const __m512i low =
       _mm512_maddubs_epi16(_mm512_permutexvar_epi8(columns.lowPicks, pixels), columns.lowWeights);
   const __m512i high =
@@ -341,15 +343,27 @@ TARVEX_AVX512 __m512i MixWide(const WideColumns& columns, const std::uint32_t* l
                                            sums, high);
 }
 
+// Which of the sixteen pixels from a block's first lie on a line of
+// `length`.
+TARVEX_AVX512 __mmask16 Loaded(const WideColumns& columns, std::uint64_t length) {
+  const std::uint64_t available = length - columns.first;
+  return available >= kWideBlock ? __mmask16{0xFFFF}
+                                 : static_cast<__mmask16>((1u << available) - 1);
+}
+
+// Stores a block's row, right to left when the copy is mirrored: a
+// parameter of the kernel, so that its rows do not ask each time.
+template <bool kMirror>
 TARVEX_AVX512 void StoreWide(const Destinations& band, __m512i pixels, std::size_t r,
                              std::uint64_t j) {
-  if (band.mirror) {
+  if constexpr (kMirror) {
     pixels = _mm512_permutexvar_epi32(
         _mm512_setr_epi32(15, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0), pixels);
   }
-  _mm512_storeu_si512(band.Block(r, j, kWideBlock), pixels);
+  _mm512_storeu_si512(band.BlockAt<kMirror>(r, j, kWideBlock), pixels);
 }
 
+template <bool kMirror>
 __attribute__((target("avx2,avx512f,avx512bw,avx512vl,avx512vbmi"))) void WidenWide(
     const Widening& widening, const BandRows& rows, std::span<const ColumnRange> ranges,
     ColumnRange bounds) {
@@ -365,11 +379,12 @@ __attribute__((target("avx2,avx512f,avx512bw,avx512vl,avx512vbmi"))) void WidenW
   if (more) upcoming = WideColumnsAt(constants, widening, next);
   while (more) {
     const WideColumns columns = upcoming;
+    const __mmask16 loaded = Loaded(columns, length);
     const std::uint64_t j = next;
     more = blocks.Next(next);
     if (more) upcoming = WideColumnsAt(constants, widening, next);
     for (std::size_t r = 0; r < band.count; ++r) {
-      StoreWide(band, MixWide(columns, band.sources[r], length), r, j);
+      StoreWide<kMirror>(band, MixWide(columns, loaded, band.sources[r]), r, j);
     }
   }
 }
@@ -399,7 +414,11 @@ void WidenInBlocks(BlockKernel kernel, const Widening& widening, const BandRows&
   }
   if (kernel == BlockKernel::kBytePermutes && bounds.end - bounds.begin >= kWideBlock &&
       WideFits(widening)) {
-    WidenWide(widening, rows, ranges, bounds);
+    if (rows.direction < 0) {
+      WidenWide<true>(widening, rows, ranges, bounds);
+    } else {
+      WidenWide<false>(widening, rows, ranges, bounds);
+    }
   } else {
     WidenAvx2(widening, rows, ranges, bounds);
   }
