@@ -35,7 +35,8 @@ Picture Page(std::mt19937& random) {
   for (int y = 0; y < page.height; ++y) {
     if (y % 7 == 0) continue;
     for (int x = 0; x < page.width; ++x) {
-      if (random() % 3 == 0) page.pixels[std::size_t(y * page.width + x)] = random() | kBlack;
+      if (random() % 3 == 0)
+        page.pixels[std::size_t(y) * std::size_t(page.width) + std::size_t(x)] = random() | kBlack;
     }
   }
   return page;
