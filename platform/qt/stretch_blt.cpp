@@ -145,10 +145,7 @@ class BandDrawer {
  private:
   // The band's ranges in increasing order, overlapping ones merged.
   void Merge() {
-    if (rows_.count > 1) {
-      std::sort(ranges_.begin(), ranges_.end(),
-                [](const ColumnRange& a, const ColumnRange& b) { return a.begin < b.begin; });
-    }
+    if (rows_.count > 1) SortRanges();
     std::size_t kept = 0;
     for (const ColumnRange& range : ranges_) {
       if (kept > 0 && range.begin <= ranges_[kept - 1].end) {
@@ -158,6 +155,25 @@ class BandDrawer {
       }
     }
     ranges_.resize(kept);
+  }
+
+  // A band's rows mostly give a handful of ranges, each row's in order:
+  // insertion sorts those in the fewest steps.
+  void SortRanges() {
+    constexpr std::size_t kFew = 16;
+    const auto before = [](const ColumnRange& a, const ColumnRange& b) {
+      return a.begin < b.begin;
+    };
+    if (ranges_.size() > kFew) {
+      std::sort(ranges_.begin(), ranges_.end(), before);
+      return;
+    }
+    for (std::size_t i = 1; i < ranges_.size(); ++i) {
+      const ColumnRange range = ranges_[i];
+      std::size_t at = i;
+      for (; at > 0 && before(range, ranges_[at - 1]); --at) ranges_[at] = ranges_[at - 1];
+      ranges_[at] = range;
+    }
   }
 
   // The ranges as screen columns, in increasing order.

@@ -291,6 +291,33 @@ INSTANTIATE_TEST_SUITE_P(Bands, SpanShortcutTest,
                                            BandCase{7, {3, 0, 117, 12}, {0, 0, 96, 12}},
                                            BandCase{8, {-40, 1, -170, 10}, {0, 0, 96, 10}}));
 
+// A band whose rows have dozens of spans each, offset from row to row, so
+// that their ranges interleave: the hinted path must still draw what the
+// full one draws, whether it widens, shrinks or mirrors.
+class ManySpansTest : public ::testing::TestWithParam<int> {};
+
+TEST_P(ManySpansTest, DrawExactlyWhatTheFullPathDraws) {
+  Image source(1400, 3, B);
+  for (int y = 0; y < 3; ++y) {
+    for (int x = 13 * y; x + 3 <= source.width; x += 40) {
+      for (int i = 0; i < 3; ++i) source.pixels[std::size_t(y) * 1400 + std::size_t(x + i)] = W;
+    }
+  }
+  const RowSpans spans(source.ConstView(), B);
+  ASSERT_GT(spans.RowEnd(0) - spans.RowBegin(0), 16);
+  const int width = GetParam();
+  const BlitRect destRect = width < 0 ? BlitRect{-width, 0, width, 3} : BlitRect{0, 0, width, 3};
+  Image full(std::abs(width), 3, X);
+  Image quick(std::abs(width), 3, X);
+  RowStates rows(3, RowState::Dirty(std::abs(width)));
+  StretchBlt(full.View(), destRect, source.ConstView(), {0, 0, 1400, 3});
+  StretchBlt(quick.View(), destRect, source.ConstView(), {0, 0, 1400, 3}, {&rows, &spans});
+  FillClearedRows(quick.View(), rows, B);
+  EXPECT_EQ(quick.pixels, full.pixels);
+}
+
+INSTANTIATE_TEST_SUITE_P(Widths, ManySpansTest, ::testing::Values(2100, 3000, 900, -2100));
+
 // Rows drawn together in a band share their columns; a band with nothing to
 // draw leaves its rows clean.
 TEST(SpanShortcutTest, RowsRememberTheColumnsDrawnOnThem) {
