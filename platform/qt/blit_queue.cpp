@@ -166,10 +166,13 @@ void BlitQueue::Help() {
       answered = calls_;
       ++working_;
     }
-    DrawWhileShared();
+    const bool closed = DrawWhileShared();
     {
       const std::lock_guard lock(mutex_);
       --working_;
+      // Drawing until the run closed answers the call that closed it too:
+      // no need to come back for nothing.
+      if (closed) answered = calls_;
     }
     finished_.notify_one();
   }
@@ -178,15 +181,17 @@ void BlitQueue::Help() {
 // Draws slabs as they are sealed until the run is closed and every slab
 // taken, or until no slab has come for a while: a run that is queued slowly
 // calls the helper back when it closes.
-void BlitQueue::DrawWhileShared() {
+bool BlitQueue::DrawWhileShared() {
   auto giveUp = std::chrono::steady_clock::now() + kEarlyWait;
   for (;;) {
     const int slab = TakeSlab();
     if (slab >= 0) {
       DrawSlab(slab);
       giveUp = std::chrono::steady_clock::now() + kEarlyWait;
-    } else if (closed_ || stop_ || std::chrono::steady_clock::now() >= giveUp) {
-      return;
+    } else if (closed_) {
+      return true;
+    } else if (stop_ || std::chrono::steady_clock::now() >= giveUp) {
+      return false;
     } else {
       std::this_thread::yield();
     }

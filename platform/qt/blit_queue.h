@@ -69,7 +69,8 @@ class BlitQueue {
   void Share();
   void Seal(int slabs);
   void Help();
-  void DrawWhileShared();
+  // Whether it drew until the run closed.
+  bool DrawWhileShared();
   void DrawSealedSlabs();
   int TakeSlab();
   void DrawSlab(int slab);
