@@ -76,11 +76,11 @@ void BlitQueue::LaySlabs(BlitRect destRect) {
   slabOrigin_ = static_cast<int>((top % kSlabRows + kSlabRows) % kSlabRows) - kSlabRows;
 }
 
-int BlitQueue::SlabOf(int row) const {
+inline int BlitQueue::SlabOf(int row) const {
   return (row - slabOrigin_) / kSlabRows;
 }
 
-int BlitQueue::SlabTop(int slab) const {
+inline int BlitQueue::SlabTop(int slab) const {
   return slabOrigin_ + slab * kSlabRows;
 }
 
