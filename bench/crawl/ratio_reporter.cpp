@@ -14,6 +14,8 @@ void RatioReporter::ReportRuns(const std::vector<Run>& runs) {
     if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
       medians_.wall[name] = run.GetAdjustedRealTime();
       medians_.cpu[name] = run.GetAdjustedCPUTime();
+    } else if (run.run_type == Run::RT_Aggregate && run.aggregate_name == kFastest) {
+      fastest_[name] = run.GetAdjustedRealTime();
     } else if (run.run_type == Run::RT_Iteration) {
       times_.wall[name] = run.GetAdjustedRealTime();
       times_.cpu[name] = run.GetAdjustedCPUTime();
@@ -28,6 +30,7 @@ void RatioReporter::Finalize() {
   for (const auto& [name, time] : medians_.cpu) times_.cpu[name] = time;
   PrintRatioSummary(times_.wall, "wall time");
   PrintRatioSummary(times_.cpu, "CPU time of all threads");
+  if (!fastest_.empty()) PrintRatioSummary(fastest_, "wall time, fastest repetitions");
 }
 
 }  // namespace tarvex::bench
