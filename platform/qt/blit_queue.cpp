@@ -73,7 +73,8 @@ bool BlitQueue::Add(const Blit& blit, const void* destTag, const void* sourceTag
 void BlitQueue::LaySlabs(BlitRect destRect) {
   const std::int64_t top =
       std::min<std::int64_t>(destRect.y, std::int64_t{destRect.y} + destRect.height);
-  slabOrigin_ = static_cast<int>((top % kSlabRows + kSlabRows) % kSlabRows) - kSlabRows;
+  const auto phase = static_cast<int>((top % kSlabRows + kSlabRows) % kSlabRows);
+  slabOrigin_ = phase == 0 ? 0 : phase - kSlabRows;
 }
 
 inline int BlitQueue::SlabOf(int row) const {

@@ -85,7 +85,7 @@ class BlitQueue {
   std::vector<std::vector<std::uint32_t>> slabs_;
   alignas(64) std::size_t blitCount_ = 0;  // how many of blits_ are in use
   int slabCount_ = 0;                      // how many of slabs_
-  int slabOrigin_ = 0;  // the top row of slab 0: at most 0, above it by less than a slab
+  int slabOrigin_ = 0;  // the top row of slab 0: row 0, or above it by less than a slab
   std::vector<const void*> writers_;
   std::vector<const void*> readers_;
   std::size_t pixels_ = 0;  // an estimate of the queued work
