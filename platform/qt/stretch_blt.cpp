@@ -386,9 +386,40 @@ bool StretchBlt(PixelView dest, BlitRect destRect, ConstPixelView source, BlitRe
   return drew;
 }
 
+namespace {
+
+// Makes `runs`, in increasing order and apart, the dirty runs of `state`,
+// closing the narrowest gaps between them where there are too many: the
+// kMaxRuns - 1 widest gaps stay open, the first of equal ones first.
+void KeepRuns(RowState& state, std::span<const RowState::Columns> runs) {
+  std::array<int, RowState::kMaxRuns - 1> widest{};  // widest first
+  for (std::size_t i = 1; i < runs.size(); ++i) {
+    int gap = runs[i].begin - runs[i - 1].end;
+    for (int& kept : widest) {
+      if (gap > kept) std::swap(gap, kept);
+    }
+  }
+  const int narrowestOpen = widest.back();
+  auto equalOpen = std::count(widest.begin(), widest.end(), narrowestOpen);
+  state.runs = 0;
+  if (runs.empty()) return;
+  state.dirty[state.runs++] = runs[0];
+  for (std::size_t i = 1; i < runs.size(); ++i) {
+    const int gap = runs[i].begin - runs[i - 1].end;
+    if (gap > narrowestOpen || (gap == narrowestOpen && equalOpen-- > 0)) {
+      state.dirty[state.runs++] = runs[i];
+    } else {
+      state.dirty[state.runs - 1].end = runs[i].end;
+    }
+  }
+}
+
+}  // namespace
+
 void RowState::Add(int begin, int end) {
   if (begin >= end) return;
-  // The runs before the new one, those it touches, and those after it.
+  // The runs before the new one, the new one merged with those it touches,
+  // and those after it.
   std::size_t first = 0;
   while (first < runs && dirty[first].end < begin) ++first;
   std::size_t last = first;
@@ -402,44 +433,12 @@ void RowState::Add(int begin, int end) {
   for (std::size_t i = 0; i < first; ++i) all[count++] = dirty[i];
   all[count++] = merged;
   for (std::size_t i = last; i < runs; ++i) all[count++] = dirty[i];
-  if (count > kMaxRuns) {
-    // One too many: close the narrowest gap.
-    std::size_t narrowest = 0;
-    for (std::size_t i = 1; i + 1 < count; ++i) {
-      if (all[i + 1].begin - all[i].end < all[narrowest + 1].begin - all[narrowest].end) {
-        narrowest = i;
-      }
-    }
-    all[narrowest].end = all[narrowest + 1].end;
-    std::copy(all.begin() + static_cast<std::ptrdiff_t>(narrowest) + 2,
-              all.begin() + static_cast<std::ptrdiff_t>(count),
-              all.begin() + static_cast<std::ptrdiff_t>(narrowest) + 1);
-    --count;
-  }
-  std::copy(all.begin(), all.begin() + static_cast<std::ptrdiff_t>(count), dirty.begin());
-  runs = static_cast<std::uint8_t>(count);
+  KeepRuns(*this, std::span(all.data(), count));
 }
 
 void RowState::Assign(std::span<const Columns> drawn) {
-  // A gap stays open if it is as wide as the narrowest of the widest
-  // kMaxRuns - 1 gaps.
-  std::array<int, kMaxRuns - 1> widest{};  // widest first
-  for (std::size_t i = 1; i < drawn.size(); ++i) {
-    int gap = drawn[i].begin - drawn[i - 1].end;
-    for (int& kept : widest) {
-      if (gap > kept) std::swap(gap, kept);
-    }
-  }
-  runs = 0;
+  KeepRuns(*this, drawn);
   cleared = false;
-  for (std::size_t i = 0; i < drawn.size(); ++i) {
-    const bool apart = i > 0 && drawn[i].begin - drawn[i - 1].end >= widest.back();
-    if (runs == 0 || (apart && runs < kMaxRuns)) {
-      dirty[runs++] = drawn[i];
-    } else {
-      dirty[runs - 1].end = drawn[i].end;
-    }
-  }
 }
 
 void ClearRows(RowStates& rows) {

@@ -328,8 +328,9 @@ bool WideFits(const Widening& widening) {
   return 15 * widening.step <= 14 * kWideningOne;
 }
 
-// The sixteen source pixels of a block's row, of which `loaded` says which
-// lie on the line: the rest read as zero, without touching memory.
+// A block's row of `line`, mixed from the sixteen source pixels from its
+// first, of which `loaded` says which lie on the line: the rest read as
+// zero, without touching memory.
 TARVEX_AVX512 __m512i MixWide(const WideColumns& columns, __mmask16 loaded,
                               const std::uint32_t* line) {
   const __m512i pixels = _mm512_maskz_loadu_epi32(loaded, line + columns.first);

@@ -22,8 +22,8 @@ struct Widening {
   // Weights are out of 64: a pair's two weights fit signed bytes, so that
   // the vector blocks mix a pair of pixels with one multiply-add of bytes,
   // and the mix is that sum shifted down by six bits, truncated.
-  static constexpr std::uint32_t kWhole = 64;
   static constexpr int kWholeBits = 6;
+  static constexpr std::uint32_t kWhole = 1u << kWholeBits;
   static constexpr std::uint32_t kHalf = 1u << 23;  // half a weight step
 
   static bool Suits(std::int64_t destLength, std::int64_t sourceLength) {

@@ -194,7 +194,10 @@ INSTANTIATE_TEST_SUITE_P(
                                 {{0, 2}, {10, 12}, {20, 25}, {40, 42}}},
                       DirtyCase{"too many, last gap narrowest",
                                 {{0, 2}, {10, 12}, {20, 22}, {30, 32}, {33, 35}},
-                                {{0, 2}, {10, 12}, {20, 22}, {30, 35}}}));
+                                {{0, 2}, {10, 12}, {20, 22}, {30, 35}}},
+                      DirtyCase{"too many, narrowest gaps equal",
+                                {{0, 2}, {5, 7}, {10, 12}, {20, 22}, {30, 32}},
+                                {{0, 2}, {5, 12}, {20, 22}, {30, 32}}}));
 
 // However many pieces a row is drawn in, its few dirty runs hold every
 // pixel that is not background, on a cleared row and on one drawn on again.
