@@ -1,0 +1,65 @@
+#!/usr/bin/env python3
+"""Runs the hand-made mutations of tests/mutations.md against a build.
+
+Each mutation replaces one exact text, found once, in one product file; the
+build is rebuilt and ctest run; the tests that fail are the ones that kill
+it. The file is always put back. Usage:
+  tests/mutate.py [--preset linux] [--label 'unit|e2e'] [ID ...]
+"""
+import argparse
+import pathlib
+import re
+import subprocess
+import sys
+
+ROOT = pathlib.Path(__file__).resolve().parent.parent
+
+
+def mutations():
+    rows = []
+    for line in (ROOT / "tests/mutations.md").read_text().splitlines():
+        cells = [c.strip().replace("\\|", "|") for c in re.split(r"(?<!\\)\|", line)[1:-1]]
+        if len(cells) >= 4 and re.fullmatch(r"M\d+", cells[0]):
+            unquote = lambda c: c.strip("`").replace("\\n", "\n")
+            rows.append((cells[0], cells[1].strip("`"), unquote(cells[2]), unquote(cells[3])))
+    return rows
+
+
+def failed_tests(preset, label):
+    build = ROOT / "build" / preset
+    subprocess.run(["cmake", "--build", str(build)], check=True, capture_output=True)
+    run = subprocess.run(["ctest", "--test-dir", str(build), "-L", label, "-j2", "--timeout", "120"],
+                         capture_output=True, text=True)
+    return sorted(set(re.findall(r"^\s*\d+ - (\S+) \(", run.stdout, re.M)))
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--preset", default="linux")
+    parser.add_argument("--label", default="unit|e2e")
+    parser.add_argument("ids", nargs="*")
+    args = parser.parse_args()
+    survivors = 0
+    for ident, path, find, replace in mutations():
+        if args.ids and ident not in args.ids:
+            continue
+        file = ROOT / path
+        original = file.read_text()
+        if original.count(find) != 1:
+            sys.exit(f"{ident}: the text to replace is not in {path} exactly once")
+        try:
+            file.write_text(original.replace(find, replace))
+            killers = failed_tests(args.preset, args.label)
+        except subprocess.CalledProcessError:
+            killers = ["(does not build)"]
+        finally:
+            file.write_text(original)
+        survivors += not killers
+        print(f"{ident}\t{', '.join(killers) or 'SURVIVED'}", flush=True)
+    subprocess.run(["cmake", "--build", str(ROOT / "build" / args.preset)], check=True,
+                   capture_output=True)
+    return 1 if survivors else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
