@@ -1,0 +1,24 @@
+#pragma once
+// Names parameterised cases after their `name` field, and prints a case as
+// its name in failure messages.
+
+#include <ostream>
+#include <string>
+
+#include <gtest/gtest.h>
+
+namespace tarvex::testing {
+
+struct CaseName {
+  template <class Case>
+  std::string operator()(const ::testing::TestParamInfo<Case>& info) const {
+    return std::string(info.param.name);
+  }
+};
+
+// For a case struct whose first member is `const char* name`: gtest prints
+// the name instead of the raw bytes.
+#define TARVEX_PRINT_CASE_AS_NAME(Case) \
+  inline void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
+
+}  // namespace tarvex::testing
