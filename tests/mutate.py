@@ -30,7 +30,8 @@ def failed_tests(preset, label):
     subprocess.run(["cmake", "--build", str(build)], check=True, capture_output=True)
     run = subprocess.run(["ctest", "--test-dir", str(build), "-L", label, "-j2", "--timeout", "120"],
                          capture_output=True, text=True)
-    return sorted(set(re.findall(r"^\s*\d+ - (\S+) \(", run.stdout, re.M)))
+    failed = run.stdout.partition("The following tests FAILED:")[2]
+    return sorted(set(re.findall(r"^\s*\d+ - (\S+) \(", failed, re.M)))
 
 
 def main():
