@@ -38,7 +38,7 @@ struct Image {
 
 Pixels RandomPixels(int length, unsigned seed) {
   std::mt19937 random(seed);
-  Pixels row(std::size_t(length));
+  Pixels row(static_cast<std::size_t>(length));
   for (std::uint32_t& p : row) p = random();
   return row;
 }
