@@ -1,4 +1,4 @@
-// The Qt picture surface: printing, the user scale, fonts, colours, Cls and
+// The Qt picture surface: fonts, colours, printing, the user scale, Cls and
 // resizing.
 
 #include "platform/qt/qt_picture_surface.h"
@@ -13,198 +13,134 @@
 
 #include "platform/qt/saver_system_colors.h"
 #include "runtime/runtime_error.h"
+#include "tests/support/case_name.h"
 
 namespace tarvex::qt {
 namespace {
 
-constexpr QRgb kBlack = 0xFF000000u;
-
-// The rows of `image` from `first` on that hold anything but black.
-int LitRowsFrom(const QImage& image, int first) {
-  int lit = 0;
-  for (int y = first; y < image.height(); ++y) {
+// Whether rows [top, bottom) of `image` hold anything but black.
+bool Lit(const QImage& image, int top, int bottom) {
+  for (int y = top; y < bottom; ++y) {
     for (int x = 0; x < image.width(); ++x) {
-      if (image.pixel(x, y) != kBlack) {
-        ++lit;
-        break;
-      }
+      if (image.pixel(x, y) != 0xFF000000u) return true;
     }
   }
-  return lit;
+  return false;
+}
+
+struct FontCase {
+  const char* name;
+  const char* face;  // nullptr: left as designed
+  float points;      // 0: left as designed
+  bool refused;
+  const char* family;
+  double size;
+};
+TARVEX_PRINT_CASE_AS_NAME(FontCase)
+
+// clang-format off
+const FontCase kFonts[] = {
+    {"DesignFont", nullptr, 0, false, "IPAPMincho", 20.4},
+    {"ProportionalMincho", "ＭＳ Ｐ明朝", 0, false, "IPAPMincho", 20.4},
+    {"Mincho", "ＭＳ 明朝", 0, false, "IPAMincho", 20.4},
+    {"ProportionalGothic", "ＭＳ Ｐゴシック", 0, false, "IPAPGothic", 20.4},
+    {"UiGothic", "MS UI Gothic", 0, false, "IPAPGothic", 20.4},
+    {"Gothic", "ＭＳ ゴシック", 0, false, "IPAGothic", 20.4},
+    {"IpaNameInAnyCase", "ipagothic", 0, false, "IPAGothic", 20.4},
+    {"UnknownFaceRefused", "No Such Face", 0, true, "IPAPMincho", 20.4},
+    {"BlankFaceRefused", "   ", 0, true, "IPAPMincho", 20.4},
+    {"SmallestSize", nullptr, 1, false, "IPAPMincho", 1},
+    {"LargestSize", nullptr, 1000, false, "IPAPMincho", 1000},
+    {"NegativeSizeRefused", nullptr, -1, true, "IPAPMincho", 20.4},
+    {"SizeAboveTheBoundRefused", nullptr, 1001, true, "IPAPMincho", 20.4},
+};
+// clang-format on
+
+class FontTest : public ::testing::TestWithParam<FontCase> {};
+
+TEST_P(FontTest, DesktopFacesMapToTheIpaFontsAndRefusalsLeaveTheFont) {
+  const FontCase& c = GetParam();
+  QtPictureSurface page(0, 0, 100, 100, 96);
+  try {
+    if (c.face != nullptr) page.SetFontName(c.face);
+    if (c.points != 0) page.SetFontSize(c.points);
+    EXPECT_FALSE(c.refused) << "accepted";
+  } catch (const runtime::RuntimeError& error) {
+    EXPECT_TRUE(c.refused);
+    EXPECT_EQ(error.number(), runtime::kInvalidPropertyValue);
+  }
+  EXPECT_EQ(QFontInfo(page.Font()).family(), c.family);
+  EXPECT_DOUBLE_EQ(page.Font().pointSizeF(), c.size);
+  EXPECT_TRUE(page.Font().bold());
+}
+
+INSTANTIATE_TEST_SUITE_P(Fonts, FontTest, ::testing::ValuesIn(kFonts), testing::CaseName());
+
+TEST(OleColorTest, MapsPlainColoursIgnoringTheHighByteAndSystemColoursByIndex) {
+  const QPalette palette = QGuiApplication::palette();
+  EXPECT_EQ(ColorFromOle(0x0000FF), QColor(255, 0, 0));
+  EXPECT_EQ(ColorFromOle(0x7F123456), QColor(0x56, 0x34, 0x12));
+  EXPECT_EQ(ColorFromOle(0x80000005), palette.color(QPalette::Active, QPalette::Base));
+  EXPECT_EQ(ColorFromOle(0x80000008), palette.color(QPalette::Active, QPalette::Text));
+  EXPECT_EQ(ColorFromOle(0x80000011), palette.color(QPalette::Disabled, QPalette::Text));
+  EXPECT_EQ(ColorFromOle(0x80000019), QColor(Qt::black)) << "past the last index";
 }
 
 class SurfaceTest : public ::testing::Test {
  protected:
+  SurfaceTest() { page.SetForeColor(0xFFFFFF); }
   QtPictureSurface page{0, 0, 696, 768, 96};
 };
 
-TEST_F(SurfaceTest, DesignFontIsBoldMinchoAtTwentyPointFour) {
-  EXPECT_EQ(QFontInfo(page.Font()).family(), "IPAPMincho");
-  EXPECT_TRUE(page.Font().bold());
-  EXPECT_DOUBLE_EQ(page.Font().pointSizeF(), 20.4);
-  EXPECT_GE(page.LineHeight(), 26) << "20.4 points are 27.2 pixels at 96 dots per inch";
-  EXPECT_LE(page.LineHeight(), 34);
-}
-
-TEST_F(SurfaceTest, PrintLineDrawsInTheForeColourAndMovesOneLineDown) {
+TEST_F(SurfaceTest, PrintLineDrawsInTheForeColourOnItsLineOnlyAndMovesOneLineDown) {
+  const int line = page.LineHeight();
+  EXPECT_GE(line, 26) << "20.4 points are 27.2 pixels at 96 dots per inch";
+  EXPECT_LE(line, 34);
   page.SetForeColor(0x0000FF);
   page.SetCurrentX(5);
-  page.PrintLine("TEST");
-  EXPECT_EQ(page.CurrentX(), 0);
-  EXPECT_EQ(page.CurrentY(), static_cast<float>(page.LineHeight()));
-  bool red = false;
-  for (int y = 0; y < page.LineHeight(); ++y) {
-    for (int x = 0; x < 100; ++x) {
-      const QColor c = page.Image().pixelColor(x, y);
-      red = red || (c.red() > 200 && c.green() < 40 && c.blue() < 40);
-    }
-  }
-  EXPECT_TRUE(red);
-  EXPECT_EQ(LitRowsFrom(page.Image(), page.LineHeight()), 0) << "nothing below the line";
-}
-
-TEST_F(SurfaceTest, NothingWrapsAndHugeOrOddLinesStayOnTheirLine) {
-  page.SetForeColor(0xFFFFFF);
   page.PrintLine(std::string(100000, 'W'));
-  page.PrintLine(
-      "A\tB\nC\rD\x01"
-      "E");
-  page.PrintLine(std::string(3000, '\xE3') + "");  // broken UTF-8 prints as replacement marks
-  EXPECT_EQ(LitRowsFrom(page.Image(), 3 * page.LineHeight()), 0);
-  EXPECT_GT(LitRowsFrom(page.Image(), 0), page.LineHeight());
-  EXPECT_EQ(page.Image().pixel(695, page.LineHeight() / 2) != kBlack ||
-                page.Image().pixel(690, page.LineHeight() / 2) != kBlack,
-            true)
-      << "the long line runs to the right edge";
+  EXPECT_EQ(page.CurrentX(), 0);
+  EXPECT_EQ(page.CurrentY(), line);
+  const QColor edge = page.Image().pixelColor(690, line / 2);  // the line runs past the edge
+  EXPECT_TRUE(edge.red() > 100 && edge.green() == 0 && edge.blue() == 0)
+      << edge.name().toStdString();
+  page.PrintLine("A\tB\nC\rD\x01" + std::string(3000, '\xE3'));  // broken UTF-8 too
+  EXPECT_TRUE(Lit(page.Image(), line, 2 * line));
+  EXPECT_FALSE(Lit(page.Image(), 2 * line, 768)) << "nothing below the lines";
+  EXPECT_NE(page.Spans().RowBegin(line / 2), page.Spans().RowEnd(line / 2));
+  EXPECT_EQ(page.Spans().RowBegin(700), page.Spans().RowEnd(700));
 }
 
 TEST_F(SurfaceTest, AfterTheScaleSpansThePrintedBlockTheNextPassLandsBelowThePage) {
-  page.SetForeColor(0xFFFFFF);
   for (const char* line : {"one", "two", "three"}) page.PrintLine(line);
   const float block = page.CurrentY();
   page.SetScaleHeight(block);
-  EXPECT_FLOAT_EQ(page.ScaleHeight(), block);
   EXPECT_EQ(page.Height(), 768) << "a scale leaves the pixels";
   const QImage before = page.Image().copy();
   for (const char* line : {"one", "two", "three"}) page.PrintLine(line);
   EXPECT_EQ(page.Image(), before);
   EXPECT_NEAR(page.CurrentY(), block + 3 * block * page.LineHeight() / 768.0, 0.01);
-}
-
-TEST_F(SurfaceTest, AZeroScaleKeepsPositionsInPixels) {
   page.SetScaleHeight(0);
   page.SetCurrentY(10);
-  page.SetForeColor(0xFFFFFF);
   page.PrintLine("x");
-  EXPECT_FLOAT_EQ(page.CurrentY(), 10.0f + static_cast<float>(page.LineHeight()));
-  EXPECT_EQ(LitRowsFrom(page.Image(), 0), LitRowsFrom(page.Image(), 10));
+  EXPECT_FLOAT_EQ(page.CurrentY(), 10.0f + page.LineHeight()) << "a zero scale keeps pixels";
 }
 
-struct SizeCase {
-  float points;
-  bool accepted;
-};
-
-class FontSizeTest : public SurfaceTest, public ::testing::WithParamInterface<SizeCase> {};
-
-TEST_P(FontSizeTest, RefusedSizesRaiseAndLeaveTheFont) {
-  if (GetParam().accepted) {
-    page.SetFontSize(GetParam().points);
-    EXPECT_DOUBLE_EQ(page.Font().pointSizeF(), GetParam().points);
-  } else {
-    EXPECT_THROW(page.SetFontSize(GetParam().points), runtime::RuntimeError);
-    EXPECT_DOUBLE_EQ(page.Font().pointSizeF(), 20.4);
-  }
-}
-
-INSTANTIATE_TEST_SUITE_P(Sizes, FontSizeTest,
-                         ::testing::Values(SizeCase{1, true}, SizeCase{12, true},
-                                           SizeCase{1000, true}, SizeCase{0, false},
-                                           SizeCase{-1, false}, SizeCase{1001, false},
-                                           SizeCase{32767, false}));
-
-struct FaceCase {
-  const char* face;
-  const char* family;  // nullptr: refused
-};
-
-class FontFaceTest : public SurfaceTest, public ::testing::WithParamInterface<FaceCase> {};
-
-TEST_P(FontFaceTest, DesktopFacesMapToTheIpaFontsAndUnknownOnesAreRefused) {
-  if (GetParam().family != nullptr) {
-    page.SetFontName(GetParam().face);
-    EXPECT_EQ(QFontInfo(page.Font()).family(), QString::fromUtf8(GetParam().family));
-  } else {
-    EXPECT_THROW(page.SetFontName(GetParam().face), runtime::RuntimeError);
-    EXPECT_EQ(QFontInfo(page.Font()).family(), "IPAPMincho");
-  }
-  EXPECT_TRUE(page.Font().bold());
-}
-
-INSTANTIATE_TEST_SUITE_P(Faces, FontFaceTest,
-                         ::testing::Values(FaceCase{"ＭＳ Ｐ明朝", "IPAPMincho"},
-                                           FaceCase{"ＭＳ 明朝", "IPAMincho"},
-                                           FaceCase{"ＭＳ Ｐゴシック", "IPAPGothic"},
-                                           FaceCase{"MS UI Gothic", "IPAPGothic"},
-                                           FaceCase{"ＭＳ ゴシック", "IPAGothic"},
-                                           FaceCase{"ipagothic", "IPAGothic"},
-                                           FaceCase{"No Such Face", nullptr}, FaceCase{"", nullptr},
-                                           FaceCase{"   ", nullptr}));
-
-struct ColorCase {
-  platform::OleColor ole;
-  QColor expected;
-};
-
-class OleColorTest : public ::testing::TestWithParam<ColorCase> {};
-
-TEST_P(OleColorTest, MapsPlainAndSystemColours) {
-  EXPECT_EQ(ColorFromOle(GetParam().ole), GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Colors, OleColorTest,
-    ::testing::Values(
-        ColorCase{0x0000FF, QColor(255, 0, 0)}, ColorCase{0xFF0000, QColor(0, 0, 255)},
-        ColorCase{0x123456, QColor(0x56, 0x34, 0x12)},
-        ColorCase{0x7F123456, QColor(0x56, 0x34, 0x12)},
-        ColorCase{0x80000005, QGuiApplication::palette().color(QPalette::Active, QPalette::Base)},
-        ColorCase{0x80000008, QGuiApplication::palette().color(QPalette::Active, QPalette::Text)},
-        ColorCase{0x80000011, QGuiApplication::palette().color(QPalette::Disabled, QPalette::Text)},
-        ColorCase{0x80000019, QColor(Qt::black)}, ColorCase{0x800000FF, QColor(Qt::black)}));
-
-TEST_F(SurfaceTest, ClsBlanksTheImageAndHomesThePrintPosition) {
-  page.SetForeColor(0xFFFFFF);
-  page.PrintLine("text");
-  page.Cls();
-  EXPECT_EQ(LitRowsFrom(page.Image(), 0), 0);
-  EXPECT_EQ(page.CurrentY(), 0);
-  EXPECT_THAT(page.Rows(), ::testing::Each(::testing::Property(&RowState::Clean, true)));
-}
-
-TEST_F(SurfaceTest, ResizingKeepsTheTopLeftAndBlanksNewArea) {
-  page.SetForeColor(0xFFFFFF);
+TEST_F(SurfaceTest, ClsBlanksAndHomesAndResizingKeepsTheTopLeftAndBlanksNewArea) {
   page.PrintLine("WWWW");
   const QImage before = page.Image().copy(0, 0, 100, page.LineHeight());
   page.SetWidth(800);
   page.SetHeight(1000);
-  EXPECT_EQ(page.Width(), 800);
-  EXPECT_EQ(page.Height(), 1000);
+  EXPECT_EQ(page.Image().size(), QSize(800, 1000));
   EXPECT_EQ(page.Image().copy(0, 0, 100, page.LineHeight()), before);
-  EXPECT_EQ(LitRowsFrom(page.Image(), 768), 0);
+  EXPECT_FALSE(Lit(page.Image(), 768, 1000));
+  page.Cls();
+  EXPECT_FALSE(Lit(page.Image(), 0, 1000));
+  EXPECT_EQ(page.CurrentY(), 0);
+  EXPECT_THAT(page.Rows(), ::testing::Each(::testing::Property(&RowState::Clean, true)));
   page.SetWidth(-5);
   EXPECT_EQ(page.Width(), 0) << "a negative size gives an empty surface";
   page.PrintLine("still fine");
-  page.Cls();
-}
-
-TEST_F(SurfaceTest, SpansFollowWhatIsPrinted) {
-  page.SetForeColor(0xFFFFFF);
-  EXPECT_EQ(page.Spans().RowBegin(10), page.Spans().RowEnd(10));
-  page.PrintLine("WWW");
-  EXPECT_NE(page.Spans().RowBegin(page.LineHeight() / 2),
-            page.Spans().RowEnd(page.LineHeight() / 2));
-  EXPECT_EQ(page.Spans().RowBegin(700), page.Spans().RowEnd(700));
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// The Qt window host: design layout, input routing, the unload guard, the
-// modal show, and the whole crawl drawn offscreen through frmKORVAN.
+// The Qt window host: input routing, the unload guard, the modal show, the
+// blit queue's order, and the whole crawl drawn offscreen through frmKORVAN.
 
 #include "platform/qt/qt_saver_window_host.h"
 
@@ -9,7 +9,6 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QTimer>
 #include <cmath>
 
 #include "platform/qt/qt_saver_offscreen_desktop.h"
@@ -20,8 +19,9 @@ namespace tarvex::qt {
 namespace {
 
 using ::testing::_;
-using ::testing::Eq;
 using ::testing::FloatEq;
+
+constexpr QRgb kBlack = 0xFF000000u;
 
 class MockForm : public platform::SaverWindowEvents {
  public:
@@ -41,144 +41,45 @@ class HostTest : public ::testing::Test {
   HostTest() { host.Attach(form); }
 
   QWidget& View() { return *host.Window().findChild<QWidget*>(); }
-
-  static void Move(QWidget& widget, QPointF at) {
-    QMouseEvent event(QEvent::MouseMove, at, widget.mapToGlobal(at), Qt::NoButton, Qt::NoButton,
-                      Qt::NoModifier);
-    QApplication::sendEvent(&widget, &event);
-  }
-  static void Button(QWidget& widget, QEvent::Type type, QPointF at) {
-    QMouseEvent event(type, at, widget.mapToGlobal(at), Qt::LeftButton,
+  static void Send(QWidget& widget, QEvent::Type type, QPointF at = {}) {
+    const auto button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, at, widget.mapToGlobal(at), button,
                       type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
                       Qt::NoModifier);
-    QApplication::sendEvent(&widget, &event);
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::ShiftModifier, "A");
+    QApplication::sendEvent(&widget,
+                            type == QEvent::KeyPress ? static_cast<QEvent*>(&key) : &event);
   }
-  static void Key(QWidget& widget) {
-    QKeyEvent event(QEvent::KeyPress, Qt::Key_A, Qt::ShiftModifier, "A");
-    QApplication::sendEvent(&widget, &event);
+  void AllowMoves() {
+    EXPECT_CALL(form, picTARVEX_MouseMove(_, _, _, _, _)).Times(::testing::AnyNumber());
+    EXPECT_CALL(form, Form_MouseMove(_, _, _, _)).Times(::testing::AnyNumber());
   }
 
   ::testing::StrictMock<MockForm> form;
   QtSaverWindowHost host{QRect(0, 0, 1024, 768), 96, nullptr};
 };
 
-TEST_F(HostTest, SurfacesStartAtTheirDesignLayout) {
-  EXPECT_EQ(host.ScaleWidth(), 1024);
-  EXPECT_EQ(host.ScaleHeight(), 768);
-  struct Expected {
-    float left, top, width, height;
-  };
-  const Expected expected[] = {{84, 20, 600, 300}, {8, 56, 696, 301}, {0, 0, 696, 301}};
-  for (int i = 0; i < 3; ++i) {
-    platform::PictureSurface& surface = host.Picture(i);
-    EXPECT_EQ(surface.Left(), expected[i].left) << i;
-    EXPECT_EQ(surface.Top(), expected[i].top) << i;
-    EXPECT_EQ(surface.Width(), expected[i].width) << i;
-    EXPECT_EQ(surface.Height(), expected[i].height) << i;
-  }
-  EXPECT_EQ(host.Timer().Interval(), 100);
-  EXPECT_FALSE(host.Timer().Enabled());
-}
-
-// Copies wait in a queue: they show once the picture is read, a clear wipes
-// them, and a copy that reads or overwrites what a waiting one touches sees
-// the pictures as if each had been drawn at once.
-class QueuedCopyTest : public HostTest {
- protected:
-  QueuedCopyTest() {
-    Page().SetForeColor(0xFFFFFF);
-    Page().PrintLine("TARVEX TARVEX TARVEX");
-  }
-
-  platform::PictureSurface& Copy() { return host.Picture(0); }
-  platform::PictureSurface& Display() { return host.Picture(1); }
-  platform::PictureSurface& Page() { return host.Picture(2); }
-
-  // Copies 40 rows of `source` from row `sourceY` onto `dest` from `destY`.
-  // The page is blank from row 250.
-  void CopyRows(platform::PictureSurface& dest, int destY, platform::PictureSurface& source,
-                int sourceY) {
-    ASSERT_TRUE(
-        host.StretchBlt(dest, 0, destY, 600, 40, source, 0, sourceY, 600, 40, platform::kSrcCopy));
-  }
-
-  // Whether rows [top, top + 40) of picture `index` hold anything but black.
-  bool Lit(int index, int top = 0) {
-    const QImage& image = host.Surface(index).Image();
-    for (int y = top; y < top + 40; ++y) {
-      for (int x = 0; x < 600; ++x) {
-        if (image.pixel(x, y) != 0xFF000000u) return true;
-      }
-    }
-    return false;
-  }
-};
-
-TEST_F(QueuedCopyTest, ACopyShowsWhenReadAndAClearWipesIt) {
-  CopyRows(Display(), 0, Page(), 0);
-  EXPECT_TRUE(Lit(1));
-  CopyRows(Display(), 0, Page(), 0);
-  Display().Cls();
-  EXPECT_FALSE(Lit(1));
-}
-
-TEST_F(QueuedCopyTest, ACopyFromACopyReadsWhatTheFirstOneWrote) {
-  CopyRows(Copy(), 0, Page(), 0);
-  CopyRows(Display(), 0, Copy(), 0);
-  EXPECT_TRUE(Lit(1));
-}
-
-// The display's rows lie below the copy's: drawn by rows, the overwrite
-// would come first.
-TEST_F(QueuedCopyTest, OverwritingASourceWaitsForTheCopiesThatReadIt) {
-  CopyRows(Copy(), 0, Page(), 0);
-  CopyRows(Display(), 200, Copy(), 0);
-  CopyRows(Copy(), 0, Page(), 250);
-  EXPECT_FALSE(Lit(0));
-  EXPECT_TRUE(Lit(1, 200));
-}
-
-TEST_F(HostTest, TheDisplayViewFollowsItsSurface) {
-  host.Picture(1).SetLeft(100);
-  host.Picture(1).SetTop(100);
-  host.Picture(1).SetWidth(824);
-  host.Picture(1).SetHeight(568);
-  EXPECT_EQ(View().geometry(), QRect(100, 100, 824, 568));
-}
-
-TEST_F(HostTest, MovesReachTheSurfaceUnderThePointerInItsOwnWholePixels) {
+TEST_F(HostTest, EventsReachTheSurfaceUnderThePointerAndAPointerStandingStillIsNoMove) {
   EXPECT_CALL(form, picTARVEX_MouseMove(1, 0, 0, FloatEq(10), FloatEq(20)));
   EXPECT_CALL(form, Form_MouseMove(0, 0, FloatEq(3), FloatEq(4)));
-  Move(View(), QPointF(10.7, 20.2));
-  Move(host.Window(), QPointF(3.5, 4));
+  EXPECT_CALL(form, picTARVEX_KeyDown(1, Qt::Key_A, 1));
+  EXPECT_CALL(form, Form_KeyDown(Qt::Key_A, 1));
+  EXPECT_CALL(form, picTARVEX_Click(1)).Times(1);  // a press and a release on the display
+  Send(View(), QEvent::MouseMove, {10, 20});
+  Send(View(), QEvent::MouseMove, {10, 20});
+  Send(host.Window(), QEvent::MouseMove, View().mapTo(&host.Window(), QPointF(10, 20)));
+  Send(host.Window(), QEvent::MouseMove, {3.5, 4});
+  Send(View(), QEvent::KeyPress);
+  Send(host.Window(), QEvent::KeyPress);
+  Send(View(), QEvent::MouseButtonPress, {5, 5});
+  Send(View(), QEvent::MouseButtonRelease, {6, 5});
+  Send(View(), QEvent::MouseButtonPress, {5, 5});
+  Send(View(), QEvent::MouseButtonRelease, {-20, 5});
+  Send(host.Window(), QEvent::MouseButtonPress, {1, 1});
+  Send(host.Window(), QEvent::MouseButtonRelease, {1, 1});
 }
 
-TEST_F(HostTest, EventsOfAPointerStandingStillAreNoMoves) {
-  EXPECT_CALL(form, picTARVEX_MouseMove(1, 0, 0, FloatEq(10), FloatEq(20))).Times(1);
-  EXPECT_CALL(form, Form_MouseMove(_, _, _, _)).Times(0);
-  Move(View(), QPointF(10, 20));
-  Move(View(), QPointF(10, 20));
-  Move(host.Window(), View().mapTo(&host.Window(), QPointF(10, 20)));
-}
-
-TEST_F(HostTest, KeysGoToTheDisplayOnlyWhileItHasTheFocus) {
-  EXPECT_CALL(form, picTARVEX_KeyDown(1, Eq(Qt::Key_A), 1));
-  Key(View());
-  EXPECT_CALL(form, Form_KeyDown(Eq(Qt::Key_A), 1));
-  Key(host.Window());
-}
-
-TEST_F(HostTest, AClickIsAPressAndAReleaseOnTheDisplay) {
-  EXPECT_CALL(form, picTARVEX_Click(1)).Times(1);
-  Button(View(), QEvent::MouseButtonPress, QPointF(5, 5));
-  Button(View(), QEvent::MouseButtonRelease, QPointF(6, 5));
-  Button(View(), QEvent::MouseButtonPress, QPointF(5, 5));
-  Button(View(), QEvent::MouseButtonRelease, QPointF(-20, 5));
-  Button(host.Window(), QEvent::MouseButtonPress, QPointF(1, 1));
-  Button(host.Window(), QEvent::MouseButtonRelease, QPointF(1, 1));
-}
-
-TEST_F(HostTest, AnUnloadRequestAsksTheFormEachTime) {
+TEST_F(HostTest, AnUnloadRequestAsksTheFormUntilItLetsGo) {
   EXPECT_CALL(form, Form_Unload(_))
       .WillOnce([](std::int16_t& cancel) { cancel = -1; })
       .WillOnce([](std::int16_t& cancel) { EXPECT_EQ(cancel, 0); });
@@ -195,8 +96,7 @@ TEST_F(HostTest, TheModalShowActivatesTicksAndEndsWhenTheFormLetsGo) {
     if (++ticks == 3) host.RequestUnload();
   });
   EXPECT_CALL(form, Form_Unload(_));
-  EXPECT_CALL(form, picTARVEX_MouseMove(_, _, _, _, _)).Times(::testing::AnyNumber());
-  EXPECT_CALL(form, Form_MouseMove(_, _, _, _)).Times(::testing::AnyNumber());
+  AllowMoves();
   host.ShowModal();
   EXPECT_EQ(ticks, 3);
   EXPECT_FALSE(host.Timer().Enabled());
@@ -207,8 +107,7 @@ TEST_F(HostTest, ARuntimeErrorInAnEventEndsTheModalShowWithThatError) {
   EXPECT_CALL(form, Form_Activate()).WillOnce([] {
     throw runtime::RuntimeError(runtime::kOverflow);
   });
-  EXPECT_CALL(form, picTARVEX_MouseMove(_, _, _, _, _)).Times(::testing::AnyNumber());
-  EXPECT_CALL(form, Form_MouseMove(_, _, _, _)).Times(::testing::AnyNumber());
+  AllowMoves();
   try {
     host.ShowModal();
     FAIL() << "the error was lost";
@@ -217,71 +116,82 @@ TEST_F(HostTest, ARuntimeErrorInAnEventEndsTheModalShowWithThatError) {
   }
 }
 
+// Copies wait in a queue: they show once read, a clear wipes them, and a
+// copy that reads or overwrites what a waiting one touches sees the pictures
+// as if each had been drawn at once.
+TEST_F(HostTest, QueuedCopiesLandAsIfDrawnAtOnce) {
+  platform::PictureSurface &copy = host.Picture(0), &display = host.Picture(1),
+                           &page = host.Picture(2);
+  page.SetForeColor(0xFFFFFF);
+  page.PrintLine("TARVEX TARVEX TARVEX");  // blank from row 250
+  const auto rows = [&](platform::PictureSurface& dest, int destY, platform::PictureSurface& source,
+                        int sourceY) {
+    ASSERT_TRUE(host.StretchBlt(dest, 0, destY, 600, 40, source, 0, sourceY, 600, 40, 0xCC0020));
+  };
+  const auto lit = [&](int index, int top) {
+    const QImage& image = host.Surface(index).Image();
+    for (int y = top; y < top + 40; ++y) {
+      for (int x = 0; x < 600; ++x) {
+        if (image.pixel(x, y) != kBlack) return true;
+      }
+    }
+    return false;
+  };
+  rows(display, 0, page, 0);
+  EXPECT_TRUE(lit(1, 0));
+  rows(display, 0, page, 0);
+  display.Cls();
+  EXPECT_FALSE(lit(1, 0));
+  rows(copy, 0, page, 0);
+  rows(display, 200, copy, 0);  // below the copy's rows: drawn by rows, the overwrite comes first
+  rows(copy, 0, page, 250);
+  EXPECT_FALSE(lit(0, 0));
+  EXPECT_TRUE(lit(1, 200));
+}
+
 // The real form on the offscreen host: what the frames show.
-class OffscreenCrawlTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    state.Settings.FontColor = "16777215";
-    // Full-width blocks light every pixel of the page's first lines.
-    std::string blocks;
-    for (int i = 0; i < 40; ++i) blocks += "█";
-    state.MessageLines = {"", blocks, blocks};
-    state.LineCount = 2;
-    form.SetTimerInterval(25);
-    form.Form_Activate();
-  }
-
-  const QImage& Display() { return desktop.Host()->Surface(1).Image(); }
-
-  // The highest display row with a lit pixel, or -1.
-  int TopLitRow() {
-    for (int y = 0; y < Display().height(); ++y) {
-      for (int x = 0; x < Display().width(); ++x) {
-        if (Display().pixel(x, y) != 0xFF000000u) return y;
+TEST(OffscreenCrawlTest, TheTextRisesOnePixelPerTickFromTheBottomRowInsideTheTaperAndMargin) {
+  OffscreenSaverDesktop desktop{QSize(1024, 768)};
+  basKORVAN::SharedState state;
+  state.Settings.FontColor = "16777215";
+  std::string blocks;  // full-width blocks light every pixel of the page's first lines
+  for (int i = 0; i < 40; ++i) blocks += "█";
+  state.MessageLines = {"", blocks, blocks};
+  state.LineCount = 2;
+  saver::frmKORVAN form{state, desktop};
+  form.SetTimerInterval(25);
+  form.Form_Activate();
+  const QImage& display = desktop.Host()->Surface(1).Image();
+  const auto topLit = [&] {
+    for (int y = 0; y < display.height(); ++y) {
+      for (int x = 0; x < display.width(); ++x) {
+        if (display.pixel(x, y) != kBlack) return y;
       }
     }
     return -1;
-  }
-
-  OffscreenSaverDesktop desktop{QSize(1024, 768)};
-  basKORVAN::SharedState state;
-  saver::frmKORVAN form{state, desktop};
-};
-
-TEST_F(OffscreenCrawlTest, FirstTickBlackSecondShowsTheFirstRowOnTheBottomRow) {
+  };
   form.tmrStr_Timer();
-  EXPECT_EQ(TopLitRow(), -1);
+  EXPECT_EQ(topLit(), -1);
   form.tmrStr_Timer();
-  EXPECT_EQ(TopLitRow(), 567);
-  EXPECT_NE(Display().pixel(0, 567), 0xFF000000u) << "starts at x 0";
-  EXPECT_EQ(Display().pixel(823, 567), 0xFF000000u) << "one pixel narrower than the display";
-}
-
-TEST_F(OffscreenCrawlTest, TheTextRisesOnePixelPerTickInsideTheTaper) {
-  for (int i = 0; i < 300; ++i) form.tmrStr_Timer();
-  const int top = TopLitRow();
-  EXPECT_EQ(top, 568 - 299);
-  for (int y = 0; y < Display().height(); ++y) {
+  EXPECT_EQ(topLit(), 567);
+  EXPECT_NE(display.pixel(0, 567), kBlack) << "starts at x 0";
+  EXPECT_EQ(display.pixel(823, 567), kBlack) << "one pixel narrower than the display";
+  const QImage screen = desktop.Host()->GrabScreen();
+  EXPECT_EQ(screen.size(), QSize(1024, 768));
+  EXPECT_NE(screen.pixel(100, 667), kBlack);
+  EXPECT_EQ(screen.pixel(99, 667), kBlack);
+  EXPECT_EQ(screen.pixel(100, 668), kBlack);
+  for (int i = 2; i < 300; ++i) form.tmrStr_Timer();
+  EXPECT_EQ(topLit(), 568 - 299);
+  for (int y = 0; y < display.height(); ++y) {
     const int band = 568 - y;  // rows above the bottom edge: the band's d, give or take 2
-    const int left = static_cast<int>(std::nearbyint(band / 2.0)) - 2;
-    const int right = 824 - band / 2 + 2;
-    for (int x = 0; x < Display().width(); ++x) {
-      if (Display().pixel(x, y) == 0xFF000000u) continue;
-      ASSERT_TRUE(x >= left && x < right) << "lit pixel outside the taper at " << x << "," << y;
+    const int left = static_cast<int>(std::nearbyint(band / 2.0)) - 2, right = 824 - band / 2 + 2;
+    for (int x = 0; x < display.width(); ++x) {
+      if (display.pixel(x, y) != kBlack) ASSERT_TRUE(x >= left && x < right) << x << "," << y;
     }
   }
   form.tmrStr_Timer();
-  EXPECT_EQ(TopLitRow(), top - 1);
-}
-
-TEST_F(OffscreenCrawlTest, TheScreenIsTheDisplayInsideABlackMargin) {
-  form.tmrStr_Timer();
-  form.tmrStr_Timer();
-  const QImage screen = desktop.Host()->GrabScreen();
-  EXPECT_EQ(screen.size(), QSize(1024, 768));
-  EXPECT_NE(screen.pixel(100, 667), 0xFF000000u);
-  EXPECT_EQ(screen.pixel(99, 667), 0xFF000000u);
-  EXPECT_EQ(screen.pixel(100, 668), 0xFF000000u);
+  EXPECT_EQ(topLit(), 568 - 300);
 }
 
 }  // namespace
