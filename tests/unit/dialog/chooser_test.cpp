@@ -2,33 +2,35 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
 #include <vector>
+
+#include "tests/support/case_name.h"
 
 namespace tarvex::dialog {
 namespace {
 
-using platform::FileTypeFilter;
-
 struct FilterCase {
-  std::string filter;
-  std::vector<FileTypeFilter> pairs;
+  const char* name;
+  const char* filter;
+  std::vector<platform::FileTypeFilter> pairs;
+};
+TARVEX_PRINT_CASE_AS_NAME(FilterCase)
+
+const FilterCase kFilterCases[] = {
+    {"EmptyLabelsLetEveryFileThrough", "*.*||*.txt", {{"*.*", ""}, {"*.txt", ""}}},
+    {"LabelsWithPatterns", "Text|*.txt;*.log|All|*.*", {{"Text", "*.txt;*.log"}, {"All", "*.*"}}},
+    {"NothingForAnEmptyText", "", {}},
+    {"ATrailingBarAddsNoEntry", "Text|*.txt|", {{"Text", "*.txt"}}},
 };
 
-class ParseTypeFilterTest : public ::testing::TestWithParam<FilterCase> {};
+class TypeFilterText : public ::testing::TestWithParam<FilterCase> {};
 
-TEST_P(ParseTypeFilterTest, SplitsIntoLabelPatternPairs) {
+TEST_P(TypeFilterText, SplitsIntoLabelPatternPairs) {
   EXPECT_EQ(ParseTypeFilter(GetParam().filter), GetParam().pairs);
 }
 
-INSTANTIATE_TEST_SUITE_P(Filters, ParseTypeFilterTest,
-                         ::testing::Values(FilterCase{"*.*||*.txt", {{"*.*", ""}, {"*.txt", ""}}},
-                                           FilterCase{"*.*||*.mp3", {{"*.*", ""}, {"*.mp3", ""}}},
-                                           FilterCase{"Text|*.txt;*.log|All|*.*",
-                                                      {{"Text", "*.txt;*.log"}, {"All", "*.*"}}},
-                                           FilterCase{"Music|*.mp3", {{"Music", "*.mp3"}}},
-                                           FilterCase{"", {}},
-                                           FilterCase{"Text|*.txt|", {{"Text", "*.txt"}}}));
+INSTANTIATE_TEST_SUITE_P(Filters, TypeFilterText, ::testing::ValuesIn(kFilterCases),
+                         testing::CaseName());
 
 }  // namespace
 }  // namespace tarvex::dialog

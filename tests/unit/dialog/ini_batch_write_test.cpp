@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "settings/basSysAPI.h"
 #include "tests/support/temp_dir.h"
-#include "tests/unit/dialog/file_bytes.h"
 
 #ifndef _WIN32
 #include <unistd.h>
@@ -18,8 +18,6 @@ namespace tarvex::dialog {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::ReadBytes;
-using testing::WriteBytes;
 
 const std::vector<IniValue> kValues = {
     {"FONTSIZE", " 24"},  {"FONTNAME", "IPAGothic"}, {"FONTCOLOR", "255"},
@@ -28,18 +26,20 @@ const std::vector<IniValue> kValues = {
 
 const std::string kOldFile = "; mine\r\n[TARVEX]\r\nTIME=2\r\nFILE=/old.txt\r\n[OTHER]\r\nX=1\r\n";
 
-// The file that six direct writes leave, for comparison.
-std::string WrittenDirectly(const testing::TempDir& dir, const std::optional<std::string>& start) {
-  const std::string path = dir.File("direct.ini");
-  if (start) WriteBytes(path, *start);
-  for (const auto& [key, value] : kValues) basSysAPI::WriteIniValue("TARVEX", key, value, path);
-  return ReadBytes(path).value_or("");
-}
-
 class IniBatchWriteTest : public ::testing::Test {
  protected:
   bool Write(const IniValueWriter& writer = basSysAPI::WriteIniValue) {
     return WriteIniValues("TARVEX", kValues, path, writer);
+  }
+  // The file that six direct writes leave, for comparison.
+  std::string WrittenDirectly(const std::optional<std::string>& start) {
+    const std::string direct = dir.File("direct.ini");
+    fs::remove(direct);
+    if (start) dir.Write("direct.ini", *start);
+    for (const auto& [key, value] : kValues) basSysAPI::WriteIniValue("TARVEX", key, value, direct);
+    const std::string bytes = dir.Read("direct.ini");
+    fs::remove(direct);
+    return bytes;
   }
   bool LeftoverCopy() const { return fs::exists(path + ".saving"); }
 
@@ -48,35 +48,19 @@ class IniBatchWriteTest : public ::testing::Test {
 };
 
 TEST_F(IniBatchWriteTest, StoresAllValuesAsDirectWritesWould) {
-  for (const std::optional<std::string>& start :
-       {std::optional<std::string>(), std::optional(kOldFile)}) {
+  for (const auto& start : {std::optional<std::string>(), std::optional(kOldFile)}) {
     fs::remove(path);
-    if (start) WriteBytes(path, *start);
+    if (start) dir.Write("tarvex.ini", *start);
     ASSERT_TRUE(Write());
-    EXPECT_EQ(ReadBytes(path), WrittenDirectly(dir, start));
+    EXPECT_EQ(dir.Read("tarvex.ini"), WrittenDirectly(start));
     EXPECT_FALSE(LeftoverCopy());
-    fs::remove(dir.File("direct.ini"));
   }
 }
 
 // A writer that fails at one call, like a disk filling up half-way.
-class FailingWriteTest : public IniBatchWriteTest, public ::testing::WithParamInterface<int> {};
+class FailingAtKey : public IniBatchWriteTest, public ::testing::WithParamInterface<int> {};
 
-TEST_P(FailingWriteTest, LeavesTheOldFileByteForByte) {
-  WriteBytes(path, kOldFile);
-  int calls = 0;
-  const auto writer = [&](std::string_view section, std::string_view key, std::string_view value,
-                          const std::string& file) {
-    if (++calls == GetParam()) return false;
-    return basSysAPI::WriteIniValue(section, key, value, file);
-  };
-  EXPECT_FALSE(Write(writer));
-  EXPECT_EQ(calls, GetParam()) << "writing went on after the failure";
-  EXPECT_EQ(ReadBytes(path), kOldFile);
-  EXPECT_FALSE(LeftoverCopy());
-}
-
-TEST_P(FailingWriteTest, CreatesNoFileWhereThereWasNone) {
+TEST_P(FailingAtKey, StopsAndLeavesNoFileOrTheOldOneByteForByte) {
   int calls = 0;
   const auto writer = [&](std::string_view section, std::string_view key, std::string_view value,
                           const std::string& file) {
@@ -84,18 +68,24 @@ TEST_P(FailingWriteTest, CreatesNoFileWhereThereWasNone) {
   };
   EXPECT_FALSE(Write(writer));
   EXPECT_FALSE(fs::exists(path));
+  dir.Write("tarvex.ini", kOldFile);
+  calls = 0;
+  EXPECT_FALSE(Write(writer));
+  EXPECT_EQ(calls, GetParam()) << "writing went on after the failure";
+  EXPECT_EQ(dir.Read("tarvex.ini"), kOldFile);
   EXPECT_FALSE(LeftoverCopy());
 }
 
-INSTANTIATE_TEST_SUITE_P(AtEachKey, FailingWriteTest, ::testing::Range(1, 7));
+INSTANTIATE_TEST_SUITE_P(AtEachKey, FailingAtKey, ::testing::Range(1, 7));
 
 TEST_F(IniBatchWriteTest, FailsWhereTheDirectoryCannotHoldTheFile) {
-  WriteBytes(dir.File("plain"), "x");
-  EXPECT_FALSE(WriteIniValues("TARVEX", kValues, dir.File("plain") + "/tarvex.ini",
-                              basSysAPI::WriteIniValue));
-  EXPECT_FALSE(WriteIniValues("TARVEX", kValues, dir.File("missing") + "/tarvex.ini",
-                              basSysAPI::WriteIniValue));
-  EXPECT_EQ(ReadBytes(dir.File("plain")), "x");
+  dir.Write("plain", "x");
+  for (const char* parent : {"plain", "missing"}) {
+    EXPECT_FALSE(WriteIniValues("TARVEX", kValues, dir.File(parent) + "/tarvex.ini",
+                                basSysAPI::WriteIniValue))
+        << parent;
+  }
+  EXPECT_EQ(dir.Read("plain"), "x");
 }
 
 TEST_F(IniBatchWriteTest, LeavesADirectoryInTheFilesPlaceAlone) {
@@ -106,10 +96,10 @@ TEST_F(IniBatchWriteTest, LeavesADirectoryInTheFilesPlaceAlone) {
 }
 
 TEST_F(IniBatchWriteTest, NeverReplacesAReadOnlyFile) {
-  WriteBytes(path, kOldFile);
+  dir.Write("tarvex.ini", kOldFile);
   fs::permissions(path, fs::perms::owner_read | fs::perms::group_read);
   EXPECT_FALSE(Write());
-  EXPECT_EQ(ReadBytes(path), kOldFile);
+  EXPECT_EQ(dir.Read("tarvex.ini"), kOldFile);
   EXPECT_EQ(fs::status(path).permissions() & fs::perms::owner_write, fs::perms::none);
   EXPECT_FALSE(LeftoverCopy());
 }
@@ -117,28 +107,27 @@ TEST_F(IniBatchWriteTest, NeverReplacesAReadOnlyFile) {
 // Permission bits and links as POSIX systems have them.
 #ifndef _WIN32
 TEST_F(IniBatchWriteTest, KeepsTheFilesPermissions) {
-  WriteBytes(path, kOldFile);
+  dir.Write("tarvex.ini", kOldFile);
   fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
   ASSERT_TRUE(Write());
   EXPECT_EQ(fs::status(path).permissions(), fs::perms::owner_read | fs::perms::owner_write);
 }
 
 TEST_F(IniBatchWriteTest, UpdatesTheTargetOfALink) {
-  const std::string target = dir.File("real.ini");
-  WriteBytes(target, kOldFile);
+  const std::string target = dir.Write("real.ini", kOldFile);
   fs::create_symlink(target, path);
   ASSERT_TRUE(Write());
   EXPECT_TRUE(fs::is_symlink(path));
-  EXPECT_EQ(ReadBytes(target), WrittenDirectly(dir, kOldFile));
+  EXPECT_EQ(dir.Read("real.ini"), WrittenDirectly(kOldFile));
 }
 
 TEST_F(IniBatchWriteTest, FailsInAReadOnlyDirectory) {
   if (::geteuid() == 0) GTEST_SKIP() << "the superuser may write read-only directories";
-  WriteBytes(path, kOldFile);
+  dir.Write("tarvex.ini", kOldFile);
   fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec);
   EXPECT_FALSE(Write());
   fs::permissions(dir.path(), fs::perms::owner_all);
-  EXPECT_EQ(ReadBytes(path), kOldFile);
+  EXPECT_EQ(dir.Read("tarvex.ini"), kOldFile);
 }
 #endif
 

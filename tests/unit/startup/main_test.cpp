@@ -1,89 +1,139 @@
-// Main's courses that need no window: the single-instance test, preview,
-// password change, and the error report.
+// Main's courses on a fake desktop and fake windows: the single-instance
+// test, preview, password change, the settings dialog, the saver with and
+// without the playback library, and the error reports.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 
 #include "startup/basKORVAN.h"
 #include "tests/support/fake_desktop.h"
+#include "tests/support/fake_dialog_host.h"
+#include "tests/support/fake_saver_host.h"
 #include "tests/support/temp_dir.h"
+#include "tests/unit/music/fake_library.h"
 
 namespace tarvex::basKORVAN {
 namespace {
 
-using testing::FakeDesktop;
-using testing::TempDir;
+using testing::FakeSaverWindowHost;
 
 class MainTest : public ::testing::Test {
  protected:
   void SetUp() override {
     setenv("XDG_CONFIG_HOME", config_.str().c_str(), 1);
     desktop_.program_directory = dir_.str();
+    dir_.Write("readme.txt", "one\r\ntwo\r\n");
+    desktop_.dialog_host_factory = [this] {
+      return std::make_unique<testing::FakeDialogHost>(dialog_);
+    };
+    desktop_.saver_host_factory = [this] {
+      auto host = std::make_unique<FakeSaverWindowHost>(1024, 768);
+      host->SetJournal(&journal_);
+      host->recordBlits = false;
+      // The user: the window is activated, one tick runs, two clicks end it.
+      host->onShowModal = [this](FakeSaverWindowHost& window) {
+        window.form->Form_Activate();
+        window.form->tmrStr_Timer();
+        window.form->picTARVEX_Click(1);
+        window.form->picTARVEX_Click(1);
+        saver_closed_ = window.closed;
+      };
+      return host;
+    };
   }
 
-  int Run(const std::string& commandLine) {
-    desktop_.command_line = commandLine;
+  int Run(const std::string& command_line, const std::string& ini_body = "") {
+    if (!ini_body.empty()) dir_.Write("tarvex.ini", "[TARVEX]\r\n" + ini_body + "\r\n");
+    desktop_.calls.clear();
+    desktop_.command_line = command_line;
     return Main(desktop_);
   }
-
   bool Called(const std::string& prefix) const {
     return std::any_of(desktop_.calls.begin(), desktop_.calls.end(),
                        [&](const std::string& call) { return call.starts_with(prefix); });
   }
+  std::size_t JournalIndex(const std::string& entry) const {
+    return std::find(journal_.begin(), journal_.end(), entry) - journal_.begin();
+  }
 
-  TempDir dir_;
-  TempDir config_;
-  FakeDesktop desktop_;
+  testing::TempDir dir_;
+  testing::TempDir config_;
+  testing::FakeDesktop desktop_;
+  testing::FakeDialog dialog_;
+  std::vector<std::string> journal_;
+  bool saver_closed_ = false;
 };
 
 TEST_F(MainTest, SecondInstanceEndsAtOnceWhateverTheSwitch) {
   desktop_.previous_instance = true;
-  dir_.Write("tarvex.ini", "[TARVEX]\r\nTIME=99999\r\n");
-  for (const char* line : {"/c", "/s", "/a", ""}) {
-    desktop_.calls.clear();
-    EXPECT_EQ(Run(line), 0);
+  for (const char* line : {"/c", "/s"}) {
+    EXPECT_EQ(Run(line, "TIME=99999"), 0);
     EXPECT_EQ(desktop_.calls, std::vector<std::string>{"PreviousInstanceRunning"}) << line;
   }
 }
 
 TEST_F(MainTest, PreviewEndsWithoutReadingTheMessageFile) {
-  dir_.Write("tarvex.ini", "[TARVEX]\r\nFILE=/no/such/message.txt\r\n");
-  EXPECT_EQ(Run("/p 1234"), 0);
+  EXPECT_EQ(Run("/p 1234", "FILE=/no/such/message.txt"), 0);
   EXPECT_EQ(desktop_.calls, std::vector<std::string>{"PreviousInstanceRunning"});
 }
 
-TEST_F(MainTest, PasswordChangeGetsTheParentHandle) {
+TEST_F(MainTest, PasswordChangeGetsTheParentHandleAndAnOutOfRangeOneIsReported) {
   EXPECT_EQ(Run("/a 1234"), 0);
   EXPECT_TRUE(Called("PwdChangePasswordA(SCRSAVE,1234)"));
-  desktop_.calls.clear();
   EXPECT_EQ(Run("/A"), 0);
   EXPECT_TRUE(Called("PwdChangePasswordA(SCRSAVE,0)"));
-}
-
-TEST_F(MainTest, HandleOutOfRangeIsReportedAndNoDialogShown) {
   EXPECT_EQ(Run("/a 99999"), 1);
   EXPECT_FALSE(Called("PwdChangePasswordA"));
   EXPECT_TRUE(Called("MessageBox(実行時エラー 6: "));
 }
 
+TEST_F(MainTest, SettingsShowTheDialogAndNeverReadTheMessageFile) {
+  for (const char* line : {"", "/c"}) {
+    EXPECT_EQ(Run(line, "FILE=/no/such/message.txt"), 0) << line;
+    EXPECT_FALSE(Called("CreateSaverWindowHost") || Called("MessageBox")) << line;
+  }
+  EXPECT_EQ(dialog_.show_count, 2);
+}
+
 TEST_F(MainTest, SettingOverflowIsReportedBeforeAnyWindowInEveryMode) {
-  dir_.Write("tarvex.ini", "[TARVEX]\r\nTIME=1311\r\n");
   for (const char* line : {"/p", "/c", "/s"}) {
-    desktop_.calls.clear();
-    EXPECT_EQ(Run(line), 1) << line;
+    EXPECT_EQ(Run(line, "TIME=1311"), 1) << line;
     EXPECT_FALSE(Called("Create")) << line;
     EXPECT_TRUE(Called("MessageBox(実行時エラー 6: ")) << line;
   }
 }
 
 TEST_F(MainTest, MissingMessageFileIsReportedWithItsNameAndNoSaverWindow) {
+  std::filesystem::remove(dir_.File("readme.txt"));
   EXPECT_EQ(Run("/s"), 1);
   EXPECT_FALSE(Called("CreateSaverWindowHost"));
-  EXPECT_TRUE(Called("MessageBox(実行時エラー 53: "));
-  EXPECT_TRUE(Called("MessageBox(実行時エラー 53: ") &&
-              desktop_.calls.back().find(dir_.str() + "/readme.txt") != std::string::npos);
+  ASSERT_TRUE(Called("MessageBox(実行時エラー 53: "));
+  EXPECT_NE(desktop_.calls.back().find(dir_.File("readme.txt")), std::string::npos);
+}
+
+TEST_F(MainTest, SaverSetsThePeriodAfterTheLoadAndStopsTheMusicAfterTheClose) {
+  std::filesystem::copy_file(std::string(FAKE_VBMP3_COMPLETE_DIR) + "libvbmp3.so",
+                             dir_.path() / "libvbmp3.so");
+  testing::FakeLibrary fake(dir_.str() + "/");
+  fake.Reset();
+  EXPECT_EQ(Run("/s", "TIME=4\r\nFONTCOLOR=255"), 0);
+  EXPECT_TRUE(saver_closed_);
+  EXPECT_TRUE(Called("ShowCursor(0)")) << "the load hid the pointer";
+  EXPECT_LT(JournalIndex("SetInterval(100)"), JournalIndex("ShowModal"));
+  EXPECT_LT(JournalIndex("ShowModal"), journal_.size());
+  EXPECT_TRUE(fake.Calls().ends_with("stop encodeStop getState(0) getEncodeState(0,0)"))
+      << fake.Calls();
+}
+
+TEST_F(MainTest, SaverWithoutThePlaybackLibraryEndsWithTheReportAfterTheClose) {
+  EXPECT_EQ(Run("/S"), 1);
+  EXPECT_TRUE(saver_closed_) << "the window ran and closed first";
+  ASSERT_FALSE(desktop_.calls.empty());
+  EXPECT_TRUE(desktop_.calls.back().starts_with("MessageBox(実行時エラー 48: "))
+      << desktop_.calls.back();
 }
 
 }  // namespace

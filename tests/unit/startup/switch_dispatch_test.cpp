@@ -2,56 +2,60 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "runtime/runtime_error.h"
+#include "tests/support/case_name.h"
 
 namespace tarvex::basKORVAN {
 namespace {
 
 struct SwitchCase {
-  const char* commandLine;
+  const char* name;
+  const char* command_line;
   Mode mode;
 };
+TARVEX_PRINT_CASE_AS_NAME(SwitchCase)
 
-class DispatchSwitchTest : public ::testing::TestWithParam<SwitchCase> {};
-
-TEST_P(DispatchSwitchTest, FirstTwoCharactersChooseTheMode) {
-  EXPECT_EQ(DispatchSwitch(GetParam().commandLine), GetParam().mode) << GetParam().commandLine;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Switches, DispatchSwitchTest,
-    ::testing::Values(SwitchCase{"", Mode::kSettings}, SwitchCase{"/c", Mode::kSettings},
-                      SwitchCase{"/C", Mode::kSettings}, SwitchCase{"/c:1234", Mode::kSettings},
-                      SwitchCase{"/c 1234", Mode::kSettings}, SwitchCase{"/p", Mode::kPreview},
-                      SwitchCase{"/P", Mode::kPreview}, SwitchCase{"/p 1234", Mode::kPreview},
-                      SwitchCase{"/s", Mode::kSaver}, SwitchCase{"/S", Mode::kSaver},
-                      SwitchCase{"/spam", Mode::kSaver}, SwitchCase{"/a", Mode::kPasswordChange},
-                      SwitchCase{"/A 1234", Mode::kPasswordChange}, SwitchCase{"/x", Mode::kSaver},
-                      SwitchCase{"c", Mode::kSaver}, SwitchCase{"/", Mode::kSaver},
-                      SwitchCase{" /c", Mode::kSaver}, SwitchCase{"-s", Mode::kSaver},
-                      SwitchCase{"／ｃ", Mode::kSaver}));
-
-struct HandleCase {
-  const char* commandLine;
-  std::int32_t handle;
+// Only the first two characters count, compared exactly.
+const SwitchCase kSwitches[] = {
+    {"NothingShowsTheSettings", "", Mode::kSettings},
+    {"SlashCShowsTheSettings", "/c", Mode::kSettings},
+    {"CapitalCShowsTheSettings", "/C", Mode::kSettings},
+    {"CWithAHandleShowsTheSettings", "/c:1234", Mode::kSettings},
+    {"SlashPIsThePreview", "/p 1234", Mode::kPreview},
+    {"CapitalPIsThePreview", "/P", Mode::kPreview},
+    {"SlashSRunsTheSaver", "/s", Mode::kSaver},
+    {"CapitalSRunsTheSaver", "/S", Mode::kSaver},
+    {"SlashAChangesThePassword", "/a", Mode::kPasswordChange},
+    {"CapitalAChangesThePassword", "/A 1234", Mode::kPasswordChange},
+    {"AnUnknownSwitchRunsTheSaver", "/x", Mode::kSaver},
+    {"ALeadingBlankRunsTheSaver", " /c", Mode::kSaver},
+    {"ADashRunsTheSaver", "-c", Mode::kSaver},
+    {"WideCharactersRunTheSaver", "／ｃ", Mode::kSaver},
 };
 
-class PasswordParentHandleTest : public ::testing::TestWithParam<HandleCase> {};
+class DispatchSwitch : public ::testing::TestWithParam<SwitchCase> {};
 
-TEST_P(PasswordParentHandleTest, NumberAfterTheSwitch) {
-  EXPECT_EQ(PasswordParentHandle(GetParam().commandLine), GetParam().handle);
+TEST_P(DispatchSwitch, ChoosesTheMode) {
+  EXPECT_EQ(basKORVAN::DispatchSwitch(GetParam().command_line), GetParam().mode);
 }
 
-INSTANTIATE_TEST_SUITE_P(Handles, PasswordParentHandleTest,
-                         ::testing::Values(HandleCase{"/a", 0}, HandleCase{"/a 1234", 1234},
-                                           HandleCase{"/A   77  ", 77}, HandleCase{"/a:12", 0},
-                                           HandleCase{"/a 2.5", 2}, HandleCase{"/a 3.5", 4},
-                                           HandleCase{"/a -32768", -32768},
-                                           HandleCase{"/a 32767", 32767},
-                                           HandleCase{"/a window", 0}, HandleCase{"/a12", 12}));
+INSTANTIATE_TEST_SUITE_P(Switches, DispatchSwitch, ::testing::ValuesIn(kSwitches),
+                         testing::CaseName());
 
-TEST(PasswordParentHandle, OutOfSixteenBitsIsAnOverflow) {
-  for (const char* line : {"/a 32768", "/a -32769", "/a 1e10"}) {
+TEST(PasswordParentHandle, IsTheRoundedNumberAfterTheSwitchOrAnOverflow) {
+  for (const auto& [line, handle] : {std::pair{"/a", 0},
+                                     {"/A   77  ", 77},
+                                     {"/a:12", 0},
+                                     {"/a 2.5", 2},
+                                     {"/a 3.5", 4},
+                                     {"/a -32768", -32768},
+                                     {"/a window", 0},
+                                     {"/a12", 12}}) {
+    EXPECT_EQ(PasswordParentHandle(line), handle) << line;
+  }
+  for (const char* line : {"/a 32768", "/a -32769"}) {
     try {
       PasswordParentHandle(line);
       ADD_FAILURE() << line;
