@@ -23,7 +23,7 @@ TEST_P(ProfileCorpusTest, ReadsTheExpectedValue) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Corpus, ProfileCorpusTest, ::testing::ValuesIn(ProfileCorpus()),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         CaseName());
 
 }  // namespace
 }  // namespace tarvex::testing

@@ -1,3 +1,5 @@
+// The music start: its calls into the playback library, in order.
+
 #include "music/music_start.h"
 
 #include <gtest/gtest.h>
@@ -5,6 +7,7 @@
 #include <string>
 
 #include "music/vbmp3_binding.h"
+#include "tests/support/case_name.h"
 #include "tests/support/fake_desktop.h"
 #include "tests/support/temp_dir.h"
 #include "tests/unit/music/fake_library.h"
@@ -12,89 +15,64 @@
 namespace tarvex::music {
 namespace {
 
-using testing::FakeDesktop;
-using testing::FakeLibrary;
-using testing::TempDir;
+// "$" in `stored` and `calls` stands for the test's directory.
+struct StartCase {
+  const char* name;
+  const char* file;  // made in the directory; nullptr for none
+  const char* stored;
+  std::int32_t open_result;
+  std::int32_t error;
+  const char* calls;  // after init, the poll and the volume
+  const char* message;
+};
+TARVEX_PRINT_CASE_AS_NAME(StartCase)
 
-constexpr const char* kPrologue = "init getState(0) getEncodeState(0,0) getVolume";
-
-class MusicStartTest : public ::testing::Test {
- protected:
-  void SetUp() override { SetLibraryDirectory(FAKE_VBMP3_COMPLETE_DIR); }
-
-  std::string MakeFile(const std::string& name) const { return temp_.Write(name, "not music"); }
-
-  FakeLibrary fake_{FAKE_VBMP3_COMPLETE_DIR};
-  FakeDesktop desktop_;
-  TempDir temp_;
+const StartCase kStarts[] = {
+    {"EmptyNameOpensNothing", nullptr, "", 1, 0, "", ""},
+    {"MissingFileOpensNothing", nullptr, "$/missing.mp3", 1, 0, "", ""},
+    {"DirectoryOpensNothing", nullptr, "$", 1, 0, "", ""},
+    {"HiddenFileOpensNothing", ".hidden.mp3", "$/.hidden.mp3", 1, 0, "", ""},
+    {"FileIsStoppedOpenedPolledAndPlayed", "song.mp3", "$/song.mp3", 1, 0,
+     " stop open($/song.mp3,zeroed) getState(0) getEncodeState(0,0) play", ""},
+    {"OpenFailureShowsTheLibrarysErrorNumber", "song.mp3", "$/song.mp3", 0, -12,
+     " stop open($/song.mp3,zeroed) getLastErrorNo", "MessageBox(ErrNo : -12 Open Error|tarvex)"},
+    {"BlanksAroundTheNameAreTrimmedForTheOpen", " padded.mp3 ", "$/ padded.mp3 ", 1, 0,
+     " stop open($/ padded.mp3,zeroed) getState(0) getEncodeState(0,0) play", ""},
 };
 
-TEST_F(MusicStartTest, NoFileMeansNoCallAfterTheVolumeAndNoMessage) {
-  for (const std::string& name : {std::string(), temp_.File("missing.mp3"), temp_.str()}) {
-    fake_.Reset();
-    MusicStart(desktop_, name);
-    EXPECT_EQ(fake_.Calls(), kPrologue) << name;
+std::string InDirectory(std::string text, const std::string& dir) {
+  for (auto at = text.find('$'); at != std::string::npos; at = text.find('$', at + dir.size())) {
+    text.replace(at, 1, dir);
   }
-  EXPECT_TRUE(desktop_.calls.empty());
+  return text;
 }
 
-TEST_F(MusicStartTest, ExistingFileIsStoppedOpenedPolledAndPlayed) {
-  const std::string path = MakeFile("song.mp3");
-  fake_.Reset(1);
-  MusicStart(desktop_, path);
-  EXPECT_EQ(fake_.Calls(), std::string(kPrologue) + " stop open(" + path +
-                               ",zeroed) getState(0) getEncodeState(0,0) play");
-  EXPECT_TRUE(desktop_.calls.empty());
-}
+class MusicStartTest : public ::testing::TestWithParam<StartCase> {};
 
-TEST_F(MusicStartTest, OpenFailureShowsTheLibrarysErrorNumber) {
-  const std::string path = MakeFile("broken.mp3");
-  for (const int number : {3, -12, 0}) {
-    fake_.Reset(0, number);
-    desktop_.calls.clear();
-    MusicStart(desktop_, path);
-    EXPECT_EQ(fake_.Calls(),
-              std::string(kPrologue) + " stop open(" + path + ",zeroed) getLastErrorNo");
-    ASSERT_EQ(desktop_.calls.size(), 1u);
-    EXPECT_EQ(desktop_.calls[0],
-              "MessageBox(ErrNo : " + std::to_string(number) + " Open Error|tarvex)");
-  }
+TEST_P(MusicStartTest, CallsTheLibraryInOrderAndReportsAFailedOpen) {
+  const StartCase& c = GetParam();
+  const testing::TempDir temp;
+  if (c.file != nullptr) temp.Write(c.file, "not music");
+  SetLibraryDirectory(FAKE_VBMP3_COMPLETE_DIR);
+  const testing::FakeLibrary fake(FAKE_VBMP3_COMPLETE_DIR);
+  fake.Reset(c.open_result, c.error);
+  testing::FakeDesktop desktop;
+  MusicStart(desktop, InDirectory(c.stored, temp.str()));
+  EXPECT_EQ(fake.Calls(),
+            "init getState(0) getEncodeState(0,0) getVolume" + InDirectory(c.calls, temp.str()));
+  EXPECT_EQ(desktop.calls,
+            *c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
 }
-
-TEST_F(MusicStartTest, ExistenceUsesTheStoredNameAndOpenTheTrimmedOne) {
-  const std::string padded = MakeFile(" padded.mp3 ");
-  const std::string trimmed = padded.substr(0, padded.size() - 1);
-  const std::string played = std::string(kPrologue) + " stop open(" + trimmed +
-                             ",zeroed) getState(0) getEncodeState(0,0) play";
-  fake_.Reset(1);
-  MusicStart(desktop_, padded + "  ");
-#ifdef _WIN32
-  // Windows drops trailing blanks from file names: the stored name names the
-  // file, and the trimmed one is opened.
-  EXPECT_EQ(fake_.Calls(), played);
-#else
-  EXPECT_EQ(fake_.Calls(), kPrologue) << "the stored name with blanks names no file";
-#endif
-
-  fake_.Reset(1);
-  MusicStart(desktop_, padded);
-  EXPECT_EQ(fake_.Calls(), played);
-}
-
-TEST_F(MusicStartTest, HiddenFilesDoNotCount) {
-  const std::string hidden = MakeFile(".hidden.mp3");
-  fake_.Reset();
-  MusicStart(desktop_, hidden);
-  EXPECT_EQ(fake_.Calls(), kPrologue);
-}
+INSTANTIATE_TEST_SUITE_P(Files, MusicStartTest, ::testing::ValuesIn(kStarts),
+                         tarvex::testing::CaseName());
 
 // No stand-in is loaded here: Windows would hand a loaded library of the same
 // name to the system's search.
 TEST(MusicStartWithoutLibraryTest, RunsSilently) {
-  const TempDir temp;
+  const testing::TempDir temp;
   const std::string path = temp.Write("song.mp3", "not music");
   SetLibraryDirectory(temp.File("nowhere/"));
-  FakeDesktop desktop;
+  testing::FakeDesktop desktop;
   EXPECT_NO_THROW(MusicStart(desktop, path));
   EXPECT_TRUE(desktop.calls.empty());
 }

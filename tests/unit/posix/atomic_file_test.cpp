@@ -1,17 +1,18 @@
 // Replacing files: modes kept, failures leave the old bytes and no
 // temporary file behind.
 
+#include "platform/posix/atomic_file.h"
+
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
 #include <string>
 
-#include "platform/posix/atomic_file.h"
 #include "platform/profile.h"
+#include "tests/support/case_name.h"
 #include "tests/unit/posix/scratch_dir.h"
 
 namespace tarvex::platform::posix {
@@ -21,28 +22,16 @@ namespace fs = std::filesystem;
 
 const std::string kOld = "[A]\r\nK=old\r\n";
 
-TEST(AtomicFile, ReplacesTheContent) {
-  testing::ScratchDir dir;
-  dir.Write("f", kOld);
-  ASSERT_TRUE(ReplaceFileAtomically(dir.File("f"), "new"));
-  EXPECT_EQ(dir.Read("f"), "new");
-  EXPECT_EQ(dir.Names(), std::vector<std::string>{"f"});
-}
-
-TEST(AtomicFile, KeepsThePermissionBits) {
+TEST(AtomicFile, ReplacesTheContentAndKeepsThePermissionBits) {
   testing::ScratchDir dir;
   dir.Write("f", kOld);
   fs::permissions(dir.File("f"), fs::perms(0640));
-  ASSERT_TRUE(ReplaceFileAtomically(dir.File("f"), "new"));
+  ASSERT_TRUE(ReplaceFileAtomically(dir.File("f"), std::string("n\0w", 3)));
+  EXPECT_EQ(dir.Read("f"), std::string("n\0w", 3));
   EXPECT_EQ(dir.Mode("f"), 0640u);
-}
-
-TEST(AtomicFile, GivenModeWinsOverTheOldOne) {
-  testing::ScratchDir dir;
-  dir.Write("f", kOld);
-  fs::permissions(dir.File("f"), fs::perms(0644));
+  EXPECT_EQ(dir.Names(), std::vector<std::string>{"f"});
   ASSERT_TRUE(ReplaceFileAtomically(dir.File("f"), "new", 0600));
-  EXPECT_EQ(dir.Mode("f"), 0600u);
+  EXPECT_EQ(dir.Mode("f"), 0600u);  // a given mode wins over the old one
 }
 
 TEST(AtomicFile, NewFileFollowsTheUmask) {
@@ -68,73 +57,53 @@ TEST(AtomicFile, ReadReportsAMissingFile) {
   std::error_code error;
   EXPECT_FALSE(ReadFileBytes(dir.File("none"), error));
   EXPECT_EQ(error, std::errc::no_such_file_or_directory);
-  dir.Write("f", std::string("a\0b", 3));
-  EXPECT_EQ(ReadFileBytes(dir.File("f"), error), std::string("a\0b", 3));
-  EXPECT_FALSE(error);
 }
 
-// Each failure is tried through the profile writer, the way the program
-// meets it: false, the old bytes, and no temporary file left.
-class AtomicFileFailure : public ::testing::Test {
- protected:
-  void ExpectRefusedAndUntouched(const std::string& path) {
-    const std::vector<std::string> names_before = dir_.Names();
-    EXPECT_FALSE(WritePrivateProfileStringA("A", "K", "new", path));
-    EXPECT_EQ(dir_.Names(), names_before);
-  }
-  testing::ScratchDir dir_;
+// Each failure is met through the profile writer, as the program meets it.
+using Dir = const testing::ScratchDir&;
+struct FailureCase {
+  const char* name;
+  const char* file;
+  void (*make)(Dir dir);
+  std::string value;
 };
+TARVEX_PRINT_CASE_AS_NAME(FailureCase)
 
-TEST_F(AtomicFileFailure, ReadOnlyFile) {
-  dir_.Write("t.ini", kOld);
-  fs::permissions(dir_.File("t.ini"), fs::perms(0444));
-  ExpectRefusedAndUntouched(dir_.File("t.ini"));
-  EXPECT_EQ(dir_.Read("t.ini"), kOld);
-  EXPECT_EQ(dir_.Mode("t.ini"), 0444u);
-}
+class AtomicFileFailure : public ::testing::TestWithParam<FailureCase> {};
 
-TEST_F(AtomicFileFailure, DirectoryInPlaceOfTheFile) {
-  fs::create_directory(dir_.File("t.ini"));
-  ExpectRefusedAndUntouched(dir_.File("t.ini"));
-  EXPECT_TRUE(fs::is_directory(dir_.File("t.ini")));
-}
-
-TEST_F(AtomicFileFailure, MissingDirectory) {
-  ExpectRefusedAndUntouched(dir_.File("none/t.ini"));
-}
-
-TEST_F(AtomicFileFailure, DanglingSymbolicLink) {
-  fs::create_symlink("none/t.ini", dir_.File("t.ini"));
-  ExpectRefusedAndUntouched(dir_.File("t.ini"));
-}
-
-TEST_F(AtomicFileFailure, ReadOnlyDirectory) {
-  dir_.Write("t.ini", kOld);
-  fs::permissions(dir_.path(), fs::perms(0555));
-  if (::access(dir_.path().c_str(), W_OK) == 0) {
-    GTEST_SKIP() << "this user writes into read-only directories";
-  }
-  ExpectRefusedAndUntouched(dir_.File("t.ini"));
-  EXPECT_EQ(dir_.Read("t.ini"), kOld);
-}
-
-// A file size limit makes write() fail the way a full disk does.
-TEST_F(AtomicFileFailure, DiskFull) {
-  dir_.Write("t.ini", kOld);
-  const std::string big(4096, 'x');
+TEST_P(AtomicFileFailure, RefusesAndLeavesTheOldBytesAndNoTemporaryFile) {
+  const testing::ScratchDir dir;
+  const std::string path = dir.File(GetParam().file);
+  GetParam().make(dir);
+  const std::vector<std::string> names = dir.Names();
+  const std::string before = fs::is_regular_file(path) ? dir.Read(GetParam().file) : "";
+  // The limit on file sizes makes write() fail the way a full disk does.
   rlimit old_limit{};
   ::getrlimit(RLIMIT_FSIZE, &old_limit);
-  const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
   rlimit small = old_limit;
   small.rlim_cur = 1024;
+  const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
   ::setrlimit(RLIMIT_FSIZE, &small);
-  const bool written = WritePrivateProfileStringA("A", "K", big, dir_.File("t.ini"));
+  const bool written = WritePrivateProfileStringA("A", "K", GetParam().value, path);
   ::setrlimit(RLIMIT_FSIZE, &old_limit);
   std::signal(SIGXFSZ, old_handler);
   EXPECT_FALSE(written);
-  EXPECT_EQ(dir_.Read("t.ini"), kOld);
-  EXPECT_EQ(dir_.Names(), std::vector<std::string>{"t.ini"});
+  EXPECT_EQ(dir.Names(), names);
+  if (fs::is_regular_file(path)) EXPECT_EQ(dir.Read(GetParam().file), before);
 }
+
+const FailureCase kFailures[] = {
+    {"ReadOnlyFile", "t.ini",
+     [](Dir d) { fs::permissions(d.Write("t.ini", kOld), fs::perms(0444)); }, "new"},
+    {"DirectoryInPlaceOfTheFile", "t.ini", [](Dir d) { fs::create_directory(d.File("t.ini")); },
+     "new"},
+    {"MissingDirectory", "none/t.ini", [](Dir) {}, "new"},
+    {"DanglingSymbolicLink", "t.ini",
+     [](Dir d) { fs::create_symlink("none/t.ini", d.File("t.ini")); }, "new"},
+    {"DiskFull", "t.ini", [](Dir d) { d.Write("t.ini", kOld); }, std::string(4096, 'x')},
+};
+INSTANTIATE_TEST_SUITE_P(Files, AtomicFileFailure, ::testing::ValuesIn(kFailures),
+                         tarvex::testing::CaseName());
 
 }  // namespace
 }  // namespace tarvex::platform::posix

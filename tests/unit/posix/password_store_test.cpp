@@ -7,6 +7,7 @@
 
 #include "platform/posix/password_store.h"
 #include "platform/posix/registry_file.h"
+#include "tests/support/case_name.h"
 #include "tests/unit/posix/scratch_dir.h"
 
 namespace tarvex::platform::posix {
@@ -44,31 +45,17 @@ TEST_F(PasswordStoreTest, WithoutAFileNoPasswordIsSet) {
   EXPECT_FALSE(fs::exists(Path()));
 }
 
-TEST_F(PasswordStoreTest, SetPasswordVerifiesOnlyItself) {
+TEST_F(PasswordStoreTest, StoresAFreshlySaltedYescryptHashInAPrivateFile) {
   ASSERT_EQ(store_.ChangePassword("", "secret"), Result::kOk);
-  EXPECT_TRUE(store_.HasPassword());
-  EXPECT_TRUE(store_.Verify("secret"));
-  EXPECT_FALSE(store_.Verify("Secret"));
-  EXPECT_FALSE(store_.Verify("secret "));
-  EXPECT_FALSE(store_.Verify("secre"));
-  EXPECT_FALSE(store_.Verify(""));
-}
-
-TEST_F(PasswordStoreTest, StoresAYescryptHashInAPrivateFile) {
-  ASSERT_EQ(store_.ChangePassword("", "secret"), Result::kOk);
+  for (const char* wrong : {"Secret", "secret ", "secre", ""}) EXPECT_FALSE(store_.Verify(wrong));
   const std::optional<RegistryValue> hash = Stored("ScreenSave_Data");
   ASSERT_TRUE(hash);
   EXPECT_EQ(hash->type, kRegSz);
   EXPECT_TRUE(hash->text.starts_with("$y$")) << "not a yescrypt hash";
   EXPECT_EQ(hash->text.find("secret"), std::string::npos);
   EXPECT_EQ(dir_.Mode("tarvex/registry.reg"), 0600u);
-}
-
-TEST_F(PasswordStoreTest, SamePasswordGetsAFreshSalt) {
-  ASSERT_EQ(store_.ChangePassword("", "secret"), Result::kOk);
-  const std::string first = Stored("ScreenSave_Data")->text;
   ASSERT_EQ(store_.ChangePassword("secret", "secret"), Result::kOk);
-  EXPECT_NE(Stored("ScreenSave_Data")->text, first);
+  EXPECT_NE(Stored("ScreenSave_Data")->text, hash->text);
   EXPECT_TRUE(store_.Verify("secret"));
 }
 
@@ -81,38 +68,27 @@ TEST_F(PasswordStoreTest, WrongOldPasswordChangesNothing) {
   EXPECT_TRUE(store_.Verify("secret"));
 }
 
-TEST_F(PasswordStoreTest, RightOldPasswordChangesIt) {
+TEST_F(PasswordStoreTest, RightOldPasswordChangesOrRemovesIt) {
   ASSERT_EQ(store_.ChangePassword("", "secret"), Result::kOk);
   ASSERT_EQ(store_.ChangePassword("secret", "パスワード"), Result::kOk);
   EXPECT_TRUE(store_.Verify("パスワード"));
   EXPECT_FALSE(store_.Verify("secret"));
-}
-
-TEST_F(PasswordStoreTest, EmptyNewPasswordRemovesIt) {
-  ASSERT_EQ(store_.ChangePassword("", "secret"), Result::kOk);
-  ASSERT_EQ(store_.ChangePassword("secret", ""), Result::kOk);
+  ASSERT_EQ(store_.ChangePassword("パスワード", ""), Result::kOk);
   EXPECT_FALSE(store_.HasPassword());
   EXPECT_TRUE(store_.Verify(""));
 }
 
-TEST_F(PasswordStoreTest, LengthIsCappedWithoutTruncating) {
+TEST_F(PasswordStoreTest, TooLongOrNulRefusedWithoutTruncating) {
   const std::string longest(PasswordStore::kMaxPasswordBytes, 'p');
   ASSERT_EQ(store_.ChangePassword("", longest), Result::kOk);
   EXPECT_TRUE(store_.Verify(longest));
   EXPECT_FALSE(store_.Verify(longest + "p"));
   EXPECT_EQ(store_.ChangePassword(longest, longest + "p"), Result::kInvalidNewPassword);
   EXPECT_TRUE(store_.Verify(longest));
-}
-
-TEST_F(PasswordStoreTest, NulInsidePasswordIsRefused) {
-  const std::string with_nul("ab\0cd", 5);
-  EXPECT_EQ(store_.ChangePassword("", with_nul), Result::kInvalidNewPassword);
-  ASSERT_EQ(store_.ChangePassword("", "ab"), Result::kOk);
-  EXPECT_FALSE(store_.Verify(with_nul));
+  EXPECT_EQ(store_.ChangePassword(longest, std::string("ab\0cd", 5)), Result::kInvalidNewPassword);
 }
 
 TEST_F(PasswordStoreTest, OtherValuesOfTheFileAreKept) {
-  fs::create_directories(dir_.File("tarvex"));
   const std::string other =
       "REGEDIT4\n\n[HKEY_CURRENT_USER\\Control Panel\\desktop]\n\"Wallpaper\"=\"a.bmp\"\n";
   dir_.Write("tarvex/registry.reg", other);
@@ -137,9 +113,7 @@ struct SwitchCase {
   bool use;
 };
 
-void PrintTo(const SwitchCase& c, std::ostream* out) {
-  *out << c.name;
-}
+TARVEX_PRINT_CASE_AS_NAME(SwitchCase)
 
 class UsePasswordRule : public ::testing::TestWithParam<SwitchCase> {};
 
@@ -147,8 +121,9 @@ class UsePasswordRule : public ::testing::TestWithParam<SwitchCase> {};
 // two are not both zero.
 TEST_P(UsePasswordRule, ReadsTheSwitchAsTheSaverDoes) {
   testing::ScratchDir dir;
-  dir.Write("r.reg", DesktopValueFile("ScreenSaveUsePassword", GetParam().line));
-  EXPECT_EQ(PasswordStore(dir.File("r.reg")).UsePassword(), GetParam().use);
+  const std::string path =
+      dir.Write("r.reg", DesktopValueFile("ScreenSaveUsePassword", GetParam().line));
+  EXPECT_EQ(PasswordStore(path).UsePassword(), GetParam().use);
 }
 
 const SwitchCase kSwitches[] = {
@@ -162,7 +137,7 @@ const SwitchCase kSwitches[] = {
     {"FiveBytes", "hex:01,00,00,00,00", false},
 };
 INSTANTIATE_TEST_SUITE_P(Values, UsePasswordRule, ::testing::ValuesIn(kSwitches),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         tarvex::testing::CaseName());
 
 class PasswordStoreFailure : public ::testing::Test {
  protected:
@@ -186,20 +161,18 @@ TEST_F(PasswordStoreFailure, LegacyOrForeignHashAcceptsNothing) {
   EXPECT_FALSE(store.Verify(""));
 }
 
-TEST_F(PasswordStoreFailure, HashOfAnotherTypeMeansUnknown) {
-  dir_.Write("r.reg", DesktopValueFile("ScreenSave_Data", "hex:01,02"));
-  PasswordStore store(dir_.File("r.reg"));
-  EXPECT_TRUE(store.HasPassword());
-  EXPECT_FALSE(store.Verify(""));
-  EXPECT_EQ(store.ChangePassword("", "x"), Result::kWriteFailed);
-}
-
-TEST_F(PasswordStoreFailure, UnreadableFileAcceptsNothing) {
-  fs::create_directory(dir_.File("r.reg"));
-  PasswordStore store(dir_.File("r.reg"));
-  EXPECT_TRUE(store.HasPassword());
-  EXPECT_FALSE(store.Verify(""));
-  EXPECT_EQ(store.ChangePassword("", "x"), Result::kWriteFailed);
+// A hash this store cannot check, or a file it cannot read: a password is
+// set, nothing verifies, and nothing is overwritten.
+TEST_F(PasswordStoreFailure, UnknownHashOrUnreadableFileAcceptsNothing) {
+  fs::create_directory(dir_.File("dir.reg"));
+  for (const std::string& path :
+       {dir_.Write("r.reg", DesktopValueFile("ScreenSave_Data", "hex:01,02")),
+        dir_.File("dir.reg")}) {
+    PasswordStore store(path);
+    EXPECT_TRUE(store.HasPassword()) << path;
+    EXPECT_FALSE(store.Verify("")) << path;
+    EXPECT_EQ(store.ChangePassword("", "x"), Result::kWriteFailed) << path;
+  }
 }
 
 }  // namespace

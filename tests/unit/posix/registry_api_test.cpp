@@ -7,12 +7,34 @@
 
 #include "platform/posix/registry_file.h"
 #include "platform/registry.h"
-#include "tests/unit/posix/registry_env.h"
+#include "tests/support/case_name.h"
+#include "tests/unit/posix/scratch_dir.h"
 
 namespace tarvex::platform {
 namespace {
 
-constexpr const char* kDesktop = "[HKEY_CURRENT_USER\\Control Panel\\desktop]\r\n";
+const std::string kDesktop = "[HKEY_CURRENT_USER\\Control Panel\\desktop]\r\n";
+
+// Points the registry file at the test's own directory through
+// XDG_CONFIG_HOME, and puts the old environment back afterwards.
+class RegistryApi : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (const char* old = std::getenv("XDG_CONFIG_HOME")) saved_ = old;
+    ::setenv("XDG_CONFIG_HOME", dir_.path().c_str(), 1);
+  }
+  void TearDown() override {
+    if (saved_) {
+      ::setenv("XDG_CONFIG_HOME", saved_->c_str(), 1);
+    } else {
+      ::unsetenv("XDG_CONFIG_HOME");
+    }
+  }
+  void WriteRegistry(std::string_view text) const { dir_.Write("tarvex/registry.reg", text); }
+
+  testing::ScratchDir dir_;
+  std::optional<std::string> saved_;
+};
 
 struct Query {
   std::int32_t open = -1;
@@ -28,9 +50,7 @@ Query QueryDesktopValue(std::string_view name, std::uint32_t buffer_size) {
   Query result;
   RegistryKey key = 0;
   result.open = RegOpenKeyExA(kHkeyCurrentUser, "Control Panel\\desktop", 0, kKeyQueryValue, &key);
-  if (result.open != kErrorSuccess) {
-    return result;
-  }
+  if (result.open != kErrorSuccess) return result;
   std::vector<std::uint8_t> buffer(buffer_size, 0);
   result.type = kRegDword;
   result.size = buffer_size;
@@ -50,113 +70,74 @@ struct ValueCase {
   std::string data;  // the whole buffer, when the query succeeds
 };
 
-void PrintTo(const ValueCase& c, std::ostream* out) {
-  *out << c.name;
-}
+TARVEX_PRINT_CASE_AS_NAME(ValueCase)
 
-class RegistryQuery : public testing::RegistryEnvironment,
-                      public ::testing::WithParamInterface<ValueCase> {};
+class RegistryQuery : public RegistryApi, public ::testing::WithParamInterface<ValueCase> {};
 
 TEST_P(RegistryQuery, HandsBackTheData) {
   const ValueCase& c = GetParam();
-  WriteRegistry(std::string("REGEDIT4\r\n\r\n") + kDesktop + c.line + "\r\n");
-  const Query result = QueryDesktopValue("ScreenSaveUsePassword", c.buffer);
+  WriteRegistry("REGEDIT4\r\n\r\n" + kDesktop + c.line + "\r\n");
+  const Query result = QueryDesktopValue("V", c.buffer);
   ASSERT_EQ(result.open, kErrorSuccess);
   EXPECT_EQ(result.query, c.query);
   EXPECT_EQ(result.type, c.type);
   EXPECT_EQ(result.size, c.size);
-  if (c.query == kErrorSuccess) {
-    EXPECT_EQ(result.data, c.data);
-  }
+  if (c.query == kErrorSuccess) EXPECT_EQ(result.data, c.data);
 }
 
+const std::string kOne("\x01\0\0\0", 4);
 const ValueCase kValues[] = {
-    {"BinaryOne", "\"ScreenSaveUsePassword\"=hex:01,00,00,00", 4, kErrorSuccess, kRegBinary, 4,
-     std::string("\x01\0\0\0", 4)},
-    {"BinaryThirdByte", "\"ScreenSaveUsePassword\"=hex:00,00,01,00", 4, kErrorSuccess, kRegBinary,
-     4, std::string("\0\0\x01\0", 4)},
-    {"BinaryOnContinuationLines", "\"ScreenSaveUsePassword\"=hex:01,\\\r\n  00,00,\\\r\n  00", 4,
-     kErrorSuccess, kRegBinary, 4, std::string("\x01\0\0\0", 4)},
-    {"BinaryTooLong", "\"ScreenSaveUsePassword\"=hex:01,00,00,00,00", 4, kErrorMoreData, kRegBinary,
-     5, ""},
-    {"BinaryEmpty", "\"ScreenSaveUsePassword\"=hex:", 4, kErrorSuccess, kRegBinary, 0,
-     std::string(4, '\0')},
-    {"Dword", "\"ScreenSaveUsePassword\"=dword:00000001", 4, kErrorSuccess, kRegDword, 4,
-     std::string("\x01\0\0\0", 4)},
-    {"DwordLittleEndian", "\"ScreenSaveUsePassword\"=DWORD:12345678", 4, kErrorSuccess, kRegDword,
-     4, "\x78\x56\x34\x12"},
-    {"TypedHex", "\"ScreenSaveUsePassword\"=hex(4):01,00,00,00", 4, kErrorSuccess, kRegDword, 4,
-     std::string("\x01\0\0\0", 4)},
-    {"TextOfOneCharacter", "\"ScreenSaveUsePassword\"=\"1\"", 4, kErrorSuccess, kRegSz, 2,
-     std::string("1\0\0\0", 4)},
-    {"TextOfThreeCharacters", "\"ScreenSaveUsePassword\"=\"abc\"", 4, kErrorSuccess, kRegSz, 4,
+    {"BinaryOne", "\"V\"=hex:01,00,00,00", 4, kErrorSuccess, kRegBinary, 4, kOne},
+    {"BinaryOnContinuationLines", "\"V\"=hex:01,\\\r\n  00,00,\\\r\n  00", 4, kErrorSuccess,
+     kRegBinary, 4, kOne},
+    {"BinaryTooLong", "\"V\"=hex:01,00,00,00,00", 4, kErrorMoreData, kRegBinary, 5, ""},
+    {"Dword", "\"V\"=dword:00000001", 4, kErrorSuccess, kRegDword, 4, kOne},
+    {"DwordLittleEndian", "\"V\"=DWORD:12345678", 4, kErrorSuccess, kRegDword, 4,
+     "\x78\x56\x34\x12"},
+    {"TextOfThreeCharacters", "\"V\"=\"abc\"", 4, kErrorSuccess, kRegSz, 4,
      std::string("abc\0", 4)},
-    {"EmptyText", "\"ScreenSaveUsePassword\"=\"\"", 4, kErrorSuccess, kRegSz, 1,
-     std::string("\0\0\0\0", 4)},
-    {"TextOfFourCharacters", "\"ScreenSaveUsePassword\"=\"abcd\"", 4, kErrorMoreData, kRegSz, 5,
-     ""},
-    {"TextEscapes", "\"ScreenSaveUsePassword\"=\"a\\\\\\\"b\"", 8, kErrorSuccess, kRegSz, 5,
+    {"TextOfFourCharacters", "\"V\"=\"abcd\"", 4, kErrorMoreData, kRegSz, 5, ""},
+    {"TextEscapes", "\"V\"=\"a\\\\\\\"b\"", 8, kErrorSuccess, kRegSz, 5,
      std::string("a\\\"b\0\0\0\0", 8)},
-    {"TextAsAnsiBytes", "\"ScreenSaveUsePassword\"=\"値\"", 4, kErrorSuccess, kRegSz, 3,
+    {"TextAsAnsiBytes", "\"V\"=\"値\"", 4, kErrorSuccess, kRegSz, 3,
      std::string("\x92\x6C\0\0", 4)},
-    {"NameInOtherCase", "\"screensaveusepassword\"=dword:00000002", 4, kErrorSuccess, kRegDword, 4,
-     std::string("\x02\0\0\0", 4)},
-    {"FirstOfTwoWins", "\"ScreenSaveUsePassword\"=dword:3\r\n\"ScreenSaveUsePassword\"=dword:4", 4,
-     kErrorSuccess, kRegDword, 4, std::string("\x03\0\0\0", 4)},
+    {"NameInOtherCase", "\"v\"=dword:00000001", 4, kErrorSuccess, kRegDword, 4, kOne},
+    // Missing or unreadable values: the query fails, the type is left alone.
+    {"NoSuchValue", "\"Other\"=dword:00000001", 4, kErrorFileNotFound, kRegDword, 4, ""},
+    {"BadDword", "\"V\"=dword:xyz", 4, kErrorFileNotFound, kRegDword, 4, ""},
+    {"DwordOfNineDigits", "\"V\"=dword:100000000", 4, kErrorFileNotFound, kRegDword, 4, ""},
+    {"BadHexByte", "\"V\"=hex:01,100", 4, kErrorFileNotFound, kRegDword, 4, ""},
+    {"UnclosedText", "\"V\"=\"abc", 4, kErrorFileNotFound, kRegDword, 4, ""},
 };
 INSTANTIATE_TEST_SUITE_P(Values, RegistryQuery, ::testing::ValuesIn(kValues),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         tarvex::testing::CaseName());
 
-// Missing or unreadable values: the query fails, the type is left alone.
-const ValueCase kMissing[] = {
-    {"NoSuchValue", "\"Other\"=dword:00000001", 4, kErrorFileNotFound, kRegDword, 4, ""},
-    {"Deleted", "\"ScreenSaveUsePassword\"=-", 4, kErrorFileNotFound, kRegDword, 4, ""},
-    {"BadDword", "\"ScreenSaveUsePassword\"=dword:xyz", 4, kErrorFileNotFound, kRegDword, 4, ""},
-    {"DwordOfNineDigits", "\"ScreenSaveUsePassword\"=dword:100000000", 4, kErrorFileNotFound,
-     kRegDword, 4, ""},
-    {"BadHexByte", "\"ScreenSaveUsePassword\"=hex:01,100", 4, kErrorFileNotFound, kRegDword, 4, ""},
-    {"UnclosedText", "\"ScreenSaveUsePassword\"=\"abc", 4, kErrorFileNotFound, kRegDword, 4, ""},
-    {"CommentedOut", ";\"ScreenSaveUsePassword\"=dword:00000001", 4, kErrorFileNotFound, kRegDword,
-     4, ""},
-};
-INSTANTIATE_TEST_SUITE_P(Missing, RegistryQuery, ::testing::ValuesIn(kMissing),
-                         [](const auto& info) { return std::string(info.param.name); });
+using RegistryKeys = RegistryApi;
 
-class RegistryKeys : public testing::RegistryEnvironment {};
-
-TEST_F(RegistryKeys, AbsentFileFailsTheOpen) {
-  EXPECT_EQ(QueryDesktopValue("ScreenSaveUsePassword", 4).open, kErrorFileNotFound);
-}
-
-TEST_F(RegistryKeys, FileWithoutTheKeyFailsTheOpen) {
+TEST_F(RegistryKeys, OpenNeedsTheFileTheKeyAndTheRootButNotItsCase) {
+  EXPECT_EQ(QueryDesktopValue("V", 4).open, kErrorFileNotFound);
   WriteRegistry("REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Control Panel\\Other]\r\n");
-  EXPECT_EQ(QueryDesktopValue("ScreenSaveUsePassword", 4).open, kErrorFileNotFound);
-}
-
-TEST_F(RegistryKeys, KeyPathInOtherCaseOpens) {
-  WriteRegistry(
-      "REGEDIT4\n[hkey_current_user\\CONTROL PANEL\\Desktop]\n\"ScreenSaveUsePassword\"=dword:1\n");
-  const Query result = QueryDesktopValue("ScreenSaveUsePassword", 4);
-  EXPECT_EQ(result.open, kErrorSuccess);
-  EXPECT_EQ(result.query, kErrorSuccess);
-}
-
-TEST_F(RegistryKeys, OtherRootsHoldNothing) {
-  WriteRegistry(std::string("REGEDIT4\n") + kDesktop);
+  EXPECT_EQ(QueryDesktopValue("V", 4).open, kErrorFileNotFound);
+  WriteRegistry("REGEDIT4\n" + kDesktop);
   RegistryKey key = 7;
   EXPECT_EQ(RegOpenKeyExA(0x80000002u, "Control Panel\\desktop", 0, kKeyQueryValue, &key),
             kErrorFileNotFound);
   EXPECT_EQ(key, 0u);
+  WriteRegistry("REGEDIT4\n[hkey_current_user\\CONTROL PANEL\\Desktop]\n\"V\"=dword:1\n");
+  EXPECT_EQ(QueryDesktopValue("V", 4).query, kErrorSuccess);
+}
+
+RegistryKey OpenDesktop() {
+  RegistryKey key = 0;
+  EXPECT_EQ(RegOpenKeyExA(kHkeyCurrentUser, "Control Panel\\desktop", 0, kKeyQueryValue, &key),
+            kErrorSuccess);
+  return key;
 }
 
 TEST_F(RegistryKeys, HandlesAreDistinctAndFreedByClose) {
-  WriteRegistry(std::string("REGEDIT4\n") + kDesktop + "\"V\"=dword:00000001\n");
-  RegistryKey first = 0;
-  RegistryKey second = 0;
-  ASSERT_EQ(RegOpenKeyExA(kHkeyCurrentUser, "Control Panel\\desktop", 0, kKeyQueryValue, &first),
-            kErrorSuccess);
-  ASSERT_EQ(RegOpenKeyExA(kHkeyCurrentUser, "Control Panel\\desktop", 0, kKeyQueryValue, &second),
-            kErrorSuccess);
+  WriteRegistry("REGEDIT4\n" + kDesktop + "\"V\"=dword:00000001\n");
+  const RegistryKey first = OpenDesktop();
+  const RegistryKey second = OpenDesktop();
   EXPECT_NE(first, 0u);
   EXPECT_NE(first, second);
   EXPECT_EQ(RegCloseKey(first), kErrorSuccess);
@@ -169,10 +150,8 @@ TEST_F(RegistryKeys, HandlesAreDistinctAndFreedByClose) {
 }
 
 TEST_F(RegistryKeys, QueryWithoutBufferReportsTheSize) {
-  WriteRegistry(std::string("REGEDIT4\n") + kDesktop + "\"V\"=\"abcdef\"\n");
-  RegistryKey key = 0;
-  ASSERT_EQ(RegOpenKeyExA(kHkeyCurrentUser, "Control Panel\\desktop", 0, kKeyQueryValue, &key),
-            kErrorSuccess);
+  WriteRegistry("REGEDIT4\n" + kDesktop + "\"V\"=\"abcdef\"\n");
+  const RegistryKey key = OpenDesktop();
   std::uint32_t size = 0;
   std::uint32_t type = 0;
   EXPECT_EQ(RegQueryValueExA(key, "V", &type, nullptr, &size), kErrorSuccess);
@@ -181,18 +160,13 @@ TEST_F(RegistryKeys, QueryWithoutBufferReportsTheSize) {
   RegCloseKey(key);
 }
 
-TEST_F(RegistryKeys, TheFileIsReadFromTheEnvironmentAtEachOpen) {
-  EXPECT_EQ(posix::RegistryFilePath(), RegistryPath());
-  WriteRegistry(std::string("REGEDIT4\n") + kDesktop + "\"ScreenSaveUsePassword\"=dword:1\n");
-  EXPECT_EQ(QueryDesktopValue("ScreenSaveUsePassword", 4).query, kErrorSuccess);
+TEST_F(RegistryKeys, TheFileIsFoundThroughTheEnvironmentAtEachOpen) {
+  WriteRegistry("REGEDIT4\n" + kDesktop + "\"V\"=dword:1\n");
+  EXPECT_EQ(QueryDesktopValue("V", 4).query, kErrorSuccess);
   ::setenv("XDG_CONFIG_HOME", dir_.File("elsewhere").c_str(), 1);
-  EXPECT_EQ(QueryDesktopValue("ScreenSaveUsePassword", 4).open, kErrorFileNotFound);
-}
-
-TEST_F(RegistryKeys, RelativeConfigHomeFallsBackToHome) {
-  const char* home = std::getenv("HOME");
-  const std::string saved_home = home != nullptr ? home : "";
-  ::setenv("XDG_CONFIG_HOME", "relative/dir", 1);
+  EXPECT_EQ(QueryDesktopValue("V", 4).open, kErrorFileNotFound);
+  const std::string saved_home = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "";
+  ::setenv("XDG_CONFIG_HOME", "relative/dir", 1);  // not absolute: HOME decides
   ::setenv("HOME", "/home/someone", 1);
   EXPECT_EQ(posix::RegistryFilePath(), "/home/someone/.config/tarvex/registry.reg");
   ::unsetenv("XDG_CONFIG_HOME");

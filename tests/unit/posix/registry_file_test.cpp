@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/posix/registry_file.h"
+#include "tests/support/case_name.h"
 #include "tests/unit/posix/scratch_dir.h"
 
 namespace tarvex::platform::posix {
@@ -26,54 +27,46 @@ const std::string kBefore =
     "[HKEY_CURRENT_USER\\Other]\r\n"
     "\"A\"=dword:00000002\r\n";
 
+// The file after the change is the one before with `old_text` made `new_text`.
 struct SetCase {
   const char* name;
   const char* key;
   const char* value_name;
   RegistryValue value;
-  std::string after;
+  std::string old_text;
+  std::string new_text;
 };
-
-void PrintTo(const SetCase& c, std::ostream* out) {
-  *out << c.name;
-}
+TARVEX_PRINT_CASE_AS_NAME(SetCase)
 
 class RegistryFileSet : public ::testing::TestWithParam<SetCase> {};
 
 TEST_P(RegistryFileSet, ChangesOneValueOnly) {
   const SetCase& c = GetParam();
   testing::ScratchDir dir;
-  dir.Write("r.reg", kBefore);
   RegistryFile file;
-  ASSERT_EQ(file.Load(dir.File("r.reg")), RegistryFile::LoadResult::kLoaded);
+  ASSERT_EQ(file.Load(dir.Write("r.reg", kBefore)), RegistryFile::LoadResult::kLoaded);
   ASSERT_TRUE(file.Set(c.key, c.value_name, c.value));
   ASSERT_TRUE(file.Save(dir.File("r.reg")));
-  EXPECT_EQ(dir.Read("r.reg"), c.after);
+  std::string after = kBefore;
+  after.replace(after.find(c.old_text), c.old_text.size(), c.new_text);
+  EXPECT_EQ(dir.Read("r.reg"), after);
 }
 
+const char* const kDesktopPath = "HKEY_CURRENT_USER\\Control Panel\\desktop";
 const SetCase kSets[] = {
-    {"ReplaceValueAndItsContinuationLines", "HKEY_CURRENT_USER\\Control Panel\\desktop",
-     "ScreenSave_Data", RegistryValue::String("$y$j9T$salt$hash"),
-     "REGEDIT4\r\n\r\n; kept as it is\r\n[HKEY_CURRENT_USER\\Control Panel\\desktop]\r\n"
-     "\"Other\"=\"x\"\r\n\"ScreenSave_Data\"=\"$y$j9T$salt$hash\"\r\n\r\n"
-     "[HKEY_CURRENT_USER\\Other]\r\n\"A\"=dword:00000002\r\n"},
+    {"ReplaceValueAndItsContinuationLines", kDesktopPath, "ScreenSave_Data",
+     RegistryValue::String("$y$j9T$salt$hash"), "=hex:01,\\\r\n  02\r\n",
+     "=\"$y$j9T$salt$hash\"\r\n"},
     {"ReplaceMatchesNamesInAnyCase", "hkey_current_user\\other", "a",
-     RegistryValue::Dword(0xABCDEF),
-     "REGEDIT4\r\n\r\n; kept as it is\r\n[HKEY_CURRENT_USER\\Control Panel\\desktop]\r\n"
-     "\"Other\"=\"x\"\r\n\"ScreenSave_Data\"=hex:01,\\\r\n  02\r\n\r\n"
-     "[HKEY_CURRENT_USER\\Other]\r\n\"A\"=dword:00abcdef\r\n"},
-    {"AppendAfterTheKeysLastValue", "HKEY_CURRENT_USER\\Control Panel\\desktop",
-     "ScreenSaveUsePassword", RegistryValue::Dword(1),
-     "REGEDIT4\r\n\r\n; kept as it is\r\n[HKEY_CURRENT_USER\\Control Panel\\desktop]\r\n"
-     "\"Other\"=\"x\"\r\n\"ScreenSave_Data\"=hex:01,\\\r\n  02\r\n"
-     "\"ScreenSaveUsePassword\"=dword:00000001\r\n\r\n"
-     "[HKEY_CURRENT_USER\\Other]\r\n\"A\"=dword:00000002\r\n"},
+     RegistryValue::Dword(0xABCDEF), "dword:00000002", "dword:00abcdef"},
+    {"AppendAfterTheKeysLastValue", kDesktopPath, "ScreenSaveUsePassword", RegistryValue::Dword(1),
+     "  02\r\n", "  02\r\n\"ScreenSaveUsePassword\"=dword:00000001\r\n"},
     {"NewKeyAtTheEnd", "HKEY_CURRENT_USER\\New", "",
-     RegistryValue::Binary(std::string("\0\xFF", 2)),
-     kBefore + "\r\n[HKEY_CURRENT_USER\\New]\r\n@=hex:00,ff\r\n"},
+     RegistryValue::Binary(std::string("\0\xFF", 2)), "\"A\"=dword:00000002\r\n",
+     "\"A\"=dword:00000002\r\n\r\n[HKEY_CURRENT_USER\\New]\r\n@=hex:00,ff\r\n"},
 };
 INSTANTIATE_TEST_SUITE_P(Edits, RegistryFileSet, ::testing::ValuesIn(kSets),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         tarvex::testing::CaseName());
 
 class RegistryFileRoundTrip : public ::testing::TestWithParam<RegistryValue> {};
 
@@ -114,8 +107,7 @@ TEST(RegistryFile, NewFileIsPrivateInANewDirectory) {
 
 TEST(RegistryFile, ExistingFileBecomesPrivate) {
   testing::ScratchDir dir;
-  dir.Write("r.reg", kBefore);
-  fs::permissions(dir.File("r.reg"), fs::perms(0644));
+  fs::permissions(dir.Write("r.reg", kBefore), fs::perms(0644));
   RegistryFile file;
   file.Load(dir.File("r.reg"));
   ASSERT_TRUE(file.Set(kDesktopKey, "V", RegistryValue::Dword(1)));
@@ -140,9 +132,8 @@ TEST(RegistryFile, UnreadableFileIsReportedAsSuch) {
 
 TEST(RegistryFile, ValuesBeforeAnyKeyBelongToNone) {
   testing::ScratchDir dir;
-  dir.Write("r.reg", "REGEDIT4\n\"V\"=dword:00000001\n[HKEY_CURRENT_USER\\A]\n");
   RegistryFile file;
-  file.Load(dir.File("r.reg"));
+  file.Load(dir.Write("r.reg", "REGEDIT4\n\"V\"=dword:00000001\n[HKEY_CURRENT_USER\\A]\n"));
   EXPECT_TRUE(file.HasKey("HKEY_CURRENT_USER\\A"));
   EXPECT_FALSE(file.Get("HKEY_CURRENT_USER\\A", "V"));
 }

@@ -1,3 +1,5 @@
+// Runtime errors: their numbers and reports, and skipping a failed step.
+
 #include "runtime/runtime_error.h"
 
 #include <gtest/gtest.h>
@@ -11,54 +13,24 @@
 namespace tarvex::runtime {
 namespace {
 
-constexpr int kListed[] = {
-    kInvalidProcedureCall, kOverflow,     kOutOfMemory,         kSubscriptOutOfRange,
-    kTypeMismatch,         kDllNotFound,  kBadFileNameOrNumber, kFileNotFound,
-    kDeviceIoError,        kDiskFull,     kBadFileName,         kPermissionDenied,
-    kPathFileAccessError,  kPathNotFound, kEntryPointNotFound};
-
-TEST(DescriptionOfTest, EveryListedNumberHasADescriptionOfItsOwn) {
+TEST(RuntimeErrorTest, EveryListedNumberHasADescriptionOfItsOwn) {
   std::set<std::string> seen;
-  for (const int number : kListed) {
-    const std::string description = DescriptionOf(number);
-    EXPECT_FALSE(description.empty()) << number;
-    EXPECT_TRUE(seen.insert(description).second) << "shared description: " << description;
-    EXPECT_EQ(description.find(std::to_string(number)), std::string::npos) << description;
+  for (const int number :
+       {kInvalidProcedureCall, kOverflow, kOutOfMemory, kSubscriptOutOfRange, kTypeMismatch,
+        kDllNotFound, kBadFileNameOrNumber, kFileNotFound, kDeviceIoError, kDiskFull, kBadFileName,
+        kPermissionDenied, kPathFileAccessError, kPathNotFound, kEntryPointNotFound}) {
+    EXPECT_TRUE(seen.insert(DescriptionOf(number)).second) << number;
   }
-  EXPECT_EQ(DescriptionOf(6), "オーバーフローしました。");
-  EXPECT_EQ(DescriptionOf(53), "ファイルが見つかりません。");
   EXPECT_EQ(DescriptionOf(76), "パスが見つかりません。");
-}
-
-TEST(DescriptionOfTest, UnknownNumbersStillNameTheNumber) {
-  for (const int number : {0, 1, 1234, -7}) {
-    const std::string description = DescriptionOf(number);
-    EXPECT_FALSE(description.empty());
-    EXPECT_NE(description.find(std::to_string(number)), std::string::npos) << description;
-  }
+  EXPECT_NE(DescriptionOf(1234).find("1234"), std::string::npos);  // unknown: names the number
 }
 
 TEST(RuntimeErrorTest, ReportGivesNumberDescriptionAndSubject) {
   const RuntimeError error(kFileNotFound, "/path/readme.txt");
   EXPECT_EQ(error.number(), 53);
-  EXPECT_EQ(error.description(), "ファイルが見つかりません。");
   EXPECT_EQ(error.subject(), "/path/readme.txt");
   EXPECT_STREQ(error.what(), "実行時エラー 53: ファイルが見つかりません。 (/path/readme.txt)");
-}
-
-TEST(RuntimeErrorTest, ReportWithoutSubject) {
-  const RuntimeError error(kOverflow);
-  EXPECT_EQ(error.subject(), "");
-  EXPECT_STREQ(error.what(), "実行時エラー 6: オーバーフローしました。");
-}
-
-TEST(RuntimeErrorTest, CaughtAsStdException) {
-  try {
-    throw RuntimeError(kEntryPointNotFound, "vbmp3_stop");
-  } catch (const std::exception& e) {
-    EXPECT_NE(std::string(e.what()).find("453"), std::string::npos);
-    EXPECT_NE(std::string(e.what()).find("vbmp3_stop"), std::string::npos);
-  }
+  EXPECT_STREQ(RuntimeError(kOverflow).what(), "実行時エラー 6: オーバーフローしました。");
 }
 
 TEST(SkipOnFailureTest, AFailingStepIsSkippedAndTheNextRuns) {

@@ -1,18 +1,18 @@
 #pragma once
-// Test data made at run time: tones (sox), MP3s (lame), hand-built tags, and
-// a reader for the WAV files the library writes.
+// Test data made at run time: tones (sox, lame) and ID3 tags, and a reader
+// for the WAV files the library writes.
+
+#include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "tests/support/temp_dir.h"
 
 namespace tarvex::vbmp3::test {
-
-using TempDir = tarvex::testing::TempDir;
 
 struct Tone {
   int frequencyHz = 440;
@@ -23,37 +23,83 @@ struct Tone {
   bool infoFrame = true;  // lame's Xing/Info frame with the frame count
 };
 
-// Encodes `tone` as `dir`/`name` (.wav beside it); fails the test when sox or
-// lame is missing.
-std::filesystem::path MakeToneMp3(const TempDir& dir, const std::string& name, const Tone& tone);
+// Encodes `tone` as `dir`/`name`, with its WAV beside it.
+inline std::string MakeToneMp3(const testing::TempDir& dir, const std::string& name,
+                               const Tone& t) {
+  const std::string mp3 = dir.File(name);
+  const std::string wav = mp3 + ".wav";
+  const std::string sox = "sox -n -r " + std::to_string(t.sampleRate) + " -c " +
+                          std::to_string(t.channels) + " '" + wav + "' synth " +
+                          std::to_string(t.seconds) + " sine " + std::to_string(t.frequencyHz) +
+                          " vol 0.5";
+  const std::string rate = t.bitRateKbps == 0 ? "-V 2" : "-b " + std::to_string(t.bitRateKbps);
+  const std::string lame = "lame --quiet " + std::string(t.infoFrame ? "" : "-t ") + rate + " '" +
+                           wav + "' '" + mp3 + "'";
+  EXPECT_EQ(std::system(sox.c_str()), 0) << sox;
+  EXPECT_EQ(std::system(lame.c_str()), 0) << lame;
+  return mp3;
+}
 
-std::string ReadBytes(const std::filesystem::path& file);
-void WriteBytes(const std::filesystem::path& file, std::string_view bytes);
-
-// An ID3v2.3 tag: frames as id and body, then `padding` zero bytes.
-struct TagFrame {
-  std::string id;
-  std::string body;
-};
-std::string Id3v2Tag(const std::vector<TagFrame>& frames, std::size_t padding = 0);
-// A text frame body in ISO-8859-1 (encoding 0) or UTF-16 with a byte-order
-// mark (encoding 1).
-std::string Latin1Text(std::string_view text);
-std::string Utf16Text(std::u16string_view text);
-// A 128-byte ID3v1 tag.
-std::string Id3v1Tag(std::string_view title, std::string_view artist);
+// An ID3v2.3 tag holding one UTF-16 title frame.
+inline std::string Id3v2Title(std::u16string_view title, std::size_t padding = 0) {
+  std::string body("\x01\xFF\xFE", 3);
+  for (const char16_t unit : title) body += {static_cast<char>(unit & 0xFF), char(unit >> 8)};
+  const std::size_t frame = body.size();
+  body = "TIT2" + std::string{0, 0, char(frame >> 8), char(frame & 0xFF), 0, 0} + body;
+  body += std::string(padding, '\0');
+  std::string tag("ID3\x03\x00\x00", 6);
+  for (int shift = 21; shift >= 0; shift -= 7)
+    tag += static_cast<char>((body.size() >> shift) & 0x7F);
+  return tag + body;
+}
 
 struct Wav {
   int sampleRate = 0;
   int channels = 0;
   std::vector<std::int16_t> samples;  // interleaved
-  double Seconds() const;
   std::size_t Frames() const { return channels > 0 ? samples.size() / channels : 0; }
+  double Seconds() const { return sampleRate > 0 ? double(Frames()) / sampleRate : 0; }
 };
-// Reads a 16-bit PCM WAV file; fails the test on anything else.
-Wav ReadWav(const std::filesystem::path& file);
 
-// The pitch of the first channel, from its rising crossings of zero.
-double PitchHz(const Wav& wav);
+// Reads the 16-bit PCM WAV file the library's sink writes.
+inline Wav ReadWav(const testing::TempDir& dir, const std::string& name) {
+  const std::string bytes = dir.Read(name);
+  const auto number = [&](std::size_t at, int size) {
+    std::uint32_t value = 0;
+    for (int i = size - 1; i >= 0 && at + i < bytes.size(); --i)
+      value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
+    return value;
+  };
+  Wav wav;
+  for (std::size_t at = 12; at + 8 <= bytes.size(); at += 8 + number(at + 4, 4)) {
+    if (bytes.compare(at, 4, "fmt ") == 0) {
+      wav.channels = static_cast<int>(number(at + 10, 2));
+      wav.sampleRate = static_cast<int>(number(at + 12, 4));
+    } else if (bytes.compare(at, 4, "data") == 0) {
+      for (std::size_t i = at + 8; i + 1 < bytes.size(); i += 2)
+        wav.samples.push_back(static_cast<std::int16_t>(number(i, 2)));
+      break;
+    }
+  }
+  return wav;
+}
+
+// The pitch of the first channel, from its rising crossings; the hysteresis
+// keeps the encoder's near-silent padding from counting.
+inline double PitchHz(const Wav& wav) {
+  std::size_t first = 0, last = 0;
+  int cycles = -1;
+  bool below = false;
+  for (std::size_t i = 0; i < wav.Frames(); ++i) {
+    const int sample = wav.samples[i * wav.channels];
+    if (sample < -1000) below = true;
+    if (below && sample > 1000) {
+      below = false;
+      if (++cycles == 0) first = i;
+      last = i;
+    }
+  }
+  return cycles <= 0 ? 0 : cycles * double(wav.sampleRate) / double(last - first);
+}
 
 }  // namespace tarvex::vbmp3::test
