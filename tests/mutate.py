@@ -31,7 +31,7 @@ def failed_tests(preset, label):
     run = subprocess.run(["ctest", "--test-dir", str(build), "-L", label, "-j2", "--timeout", "120"],
                          capture_output=True, text=True)
     failed = run.stdout.partition("The following tests FAILED:")[2]
-    return sorted(set(re.findall(r"^\s*\d+ - (\S+) \(", failed, re.M)))
+    return sorted(set(re.findall(r"^\s*\d+ - (\S+)", failed, re.M)))
 
 
 def main():
