@@ -1,6 +1,7 @@
-# Shared set-up for the end-to-end scripts: a private X display, a program
-# directory of our own, waiting for windows and processes, screenshots, and
-# clean-up of everything started.
+# Shared set-up for the end-to-end scripts, Linux and Wine: a private X
+# display, a program directory of our own, the saver's settings and message
+# files, waiting for windows and processes, screenshots, and clean-up of
+# everything started.
 # Needs TARVEX_BUILD (the build's program directory), set by ctest.
 
 set -euo pipefail
@@ -99,4 +100,36 @@ wait_for_exit() {
 # The whole screen as a binary PPM with 8 bits per sample, in file $1.
 screenshot() {
   import -silent -window root -depth 8 "ppm:$1"
+}
+
+# tarvex.ini with a 25 ms period and white text, and a message of three lines
+# of full-width squares (Shift-JIS 81 A1) with an empty line between.
+write_saver_files() {
+  printf '[TARVEX]\r\nTIME=1\r\nFONTCOLOR=16777215\r\n' > "$PROGRAM_DIR/tarvex.ini"
+  local squares
+  squares=$(printf '\x81\xa1%.0s' $(seq 24))
+  printf '%s\r\n\r\n%s\r\n%s\r\n' "$squares" "$squares" "$squares" > "$PROGRAM_DIR/readme.txt"
+}
+
+# Starts "tarvex /s" in the background; sets SAVER_PID and SAVER_WIN.
+start_saver() {
+  "$PROGRAM_DIR/tarvex" /s &
+  SAVER_PID=$!
+  E2E_PIDS+=("$SAVER_PID")
+  SAVER_WIN=$(wait_for_window '^Form1$')
+}
+
+# Prints "blank" or "visible": the pointer's current image.
+pointer_image() {
+  local probe=$E2E_TMP/pointer-probe
+  if [ ! -x "$probe" ]; then
+    cc -o "$probe" "$(dirname "${BASH_SOURCE[0]}")/saver-pointer-probe.c" -lXfixes -lX11 ||
+      fail "cannot build the pointer probe"
+  fi
+  "$probe"
+}
+
+# True while the saver process runs.
+saver_running() {
+  kill -0 "$SAVER_PID" 2>/dev/null
 }

@@ -11,8 +11,6 @@ export WINEDEBUG=-all
 # No Mono or Gecko installers in a fresh prefix.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
-# The Wine scripts' name for the temporary directory.
-W32_TMP=$E2E_TMP
 W32_PREFIX=
 # Wine maps its first window slowly.
 WINDOW_WAIT_SECONDS=30
@@ -24,7 +22,7 @@ e2e_extra_cleanup() {
 
 # A fresh Wine prefix in the temporary directory, with its own Wine server.
 make_wine_prefix() {
-  W32_PREFIX=$W32_TMP/prefix
+  W32_PREFIX=$E2E_TMP/prefix
   export WINEPREFIX=$W32_PREFIX
   wine wineboot --init >/dev/null 2>&1 || fail "wineboot could not make a prefix"
   wineserver -w
@@ -33,7 +31,7 @@ make_wine_prefix() {
 # Replaces lib.sh's: a program directory with tarvex.scr and VBMP3.dll; sets
 # PROGRAM_DIR.
 make_program_dir() {
-  PROGRAM_DIR=$W32_TMP/program
+  PROGRAM_DIR=$E2E_TMP/program
   mkdir -p "$PROGRAM_DIR"
   cp "$TARVEX_BUILD/tarvex.scr" "$PROGRAM_DIR/"
   [ -f "$TARVEX_BUILD/VBMP3.dll" ] && cp "$TARVEX_BUILD/VBMP3.dll" "$PROGRAM_DIR/"
@@ -49,7 +47,7 @@ set_up_program() {
 
 # Starts "tarvex.scr $*" in the background; sets APP_PID.
 start_program() {
-  wine "$PROGRAM_DIR/tarvex.scr" "$@" >"$W32_TMP/program.log" 2>&1 &
+  wine "$PROGRAM_DIR/tarvex.scr" "$@" >"$E2E_TMP/program.log" 2>&1 &
   APP_PID=$!
   E2E_PIDS+=("$APP_PID")
 }

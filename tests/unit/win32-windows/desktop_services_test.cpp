@@ -118,10 +118,5 @@ TEST(Win32Desktop, TheSaverWindowCoversThePrimaryScreen) {
   EXPECT_EQ(host->Picture(2).Width(), runtime::TwipsToPixels(10440, ScreenDpi()));
 }
 
-TEST(Win32Desktop, TheFontListIsTheScreens) {
-  Win32Desktop desktop;
-  EXPECT_EQ(desktop.ScreenFontNames(), ScreenFontNames());
-}
-
 }  // namespace
 }  // namespace tarvex::platform::win32
