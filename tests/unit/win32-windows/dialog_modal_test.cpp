@@ -40,15 +40,15 @@ class RecordingEvents : public DialogEvents {
   DialogWindowHost& host_;
 };
 
-// Runs `action` once from a thread timer, while a modal loop serves messages.
-std::function<void()>* pendingAction = nullptr;
+// Runs `action` from a thread timer, while a modal loop serves messages,
+// until it reports that it is done: a chooser may show late on a busy machine.
+std::function<bool()>* pendingAction = nullptr;
 
 void CALLBACK RunPendingAction(HWND /*window*/, UINT /*message*/, UINT_PTR timer, DWORD /*time*/) {
-  KillTimer(nullptr, timer);
-  if (pendingAction != nullptr) (*pendingAction)();
+  if (pendingAction == nullptr || (*pendingAction)()) KillTimer(nullptr, timer);
 }
 
-void Soon(std::function<void()>& action) {
+void Soon(std::function<bool()>& action) {
   pendingAction = &action;
   SetTimer(nullptr, 0, 50, RunPendingAction);
 }
@@ -69,6 +69,15 @@ HWND ChooserWindow() {
   return found;
 }
 
+// Presses a button of the chooser once it shows.
+std::function<bool()> PressInChooser(WPARAM button) {
+  return [button] {
+    const HWND chooser = ChooserWindow();
+    if (chooser != nullptr) SendMessageA(chooser, WM_COMMAND, button, 0);
+    return chooser != nullptr;
+  };
+}
+
 class DialogModalTest : public ::testing::Test {
  protected:
   HWND Window() { return host.Window().Window(); }
@@ -81,10 +90,11 @@ class DialogModalTest : public ::testing::Test {
 
 TEST_F(DialogModalTest, OpensWithTheFocusOnSaveAndEnterThereSavesWhileEscapeDoesNothing) {
   HWND focused = nullptr;
-  std::function<void()> look = [&] {
+  std::function<bool()> look = [&] {
     focused = GetFocus();
     Key(VK_ESCAPE);
     Key(VK_RETURN);
+    return true;
   };
   Soon(look);
   host.ShowModal(events);
@@ -141,7 +151,7 @@ struct ColourCase {
 class ColourChooser : public DialogModalTest, public ::testing::WithParamInterface<ColourCase> {};
 
 TEST_P(ColourChooser, ConfirmedGivesRedPlus256GreenPlus65536Blue) {
-  std::function<void()> confirm = [] { SendMessageA(ChooserWindow(), WM_COMMAND, IDOK, 0); };
+  std::function<bool()> confirm = PressInChooser(IDOK);
   Soon(confirm);
   EXPECT_EQ(host.ShowColorChooser(GetParam().initial), GetParam().expected);
 }
@@ -151,13 +161,13 @@ INSTANTIATE_TEST_SUITE_P(Colours, ColourChooser,
                                            ColourCase{0x00123456, 0x00123456}));
 
 TEST_F(DialogModalTest, ACancelledColourChooserGivesNothing) {
-  std::function<void()> cancel = [] { SendMessageA(ChooserWindow(), WM_COMMAND, IDCANCEL, 0); };
+  std::function<bool()> cancel = PressInChooser(IDCANCEL);
   Soon(cancel);
   EXPECT_EQ(host.ShowColorChooser(255), std::nullopt);
 }
 
 TEST_F(DialogModalTest, ACancelledFileChooserGivesNothing) {
-  std::function<void()> cancel = [] { SendMessageA(ChooserWindow(), WM_COMMAND, IDCANCEL, 0); };
+  std::function<bool()> cancel = PressInChooser(IDCANCEL);
   Soon(cancel);
   EXPECT_EQ(host.ShowOpenChooser({{"*.*", ""}, {"*.txt", ""}}, 1, "C:\\readme.txt"), std::nullopt);
 }
