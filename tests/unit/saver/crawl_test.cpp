@@ -36,11 +36,7 @@ const ScreenCase kScreens[] = {
 
 class ScreenTest : public SaverCaseTest<ScreenCase> {
  protected:
-  void SetUp() override {
-    screenWidth = GetParam().width;
-    screenHeight = GetParam().height;
-    Activate({"line"});
-  }
+  void SetUp() override { ActivateOn(GetParam().width, GetParam().height); }
 };
 
 TEST_P(ScreenTest, DisplayInsideAMarginPageAndCopyAsHighAsTheScreen) {
@@ -153,9 +149,7 @@ const TickCase kTicks[] = {
 class TickTest : public SaverCaseTest<TickCase> {
  protected:
   void SetUp() override {
-    screenWidth = GetParam().screenWidth;
-    screenHeight = GetParam().screenHeight;
-    Activate({"line"});
+    ActivateOn(GetParam().screenWidth, GetParam().screenHeight);
     host->blits.clear();
     desktop.calls.clear();
     form->ScrollPos = GetParam().scrollPos;

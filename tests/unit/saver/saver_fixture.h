@@ -36,6 +36,12 @@ class SaverFixture : public ::testing::Test {
     Load(std::move(lines));
     form->Form_Activate();
   }
+  // One message line on a screen of the given size.
+  void ActivateOn(float width, float height) {
+    screenWidth = width;
+    screenHeight = height;
+    Activate({"line"});
+  }
 
   testing::FakePictureSurface& Copy() { return host->pictures[0]; }
   testing::FakePictureSurface& Display() { return host->pictures[1]; }
