@@ -19,7 +19,7 @@ def mutations():
     rows = []
     for line in (ROOT / "tests/mutations.md").read_text().splitlines():
         cells = [c.strip().replace("\\|", "|") for c in re.split(r"(?<!\\)\|", line)[1:-1]]
-        if len(cells) >= 4 and re.fullmatch(r"M\d+", cells[0]):
+        if len(cells) == 5 and re.fullmatch(r"M\d+", cells[0]):
             unquote = lambda c: c.strip("`").replace("\\n", "\n")
             rows.append((cells[0], cells[1].strip("`"), unquote(cells[2]), unquote(cells[3])))
     return rows
