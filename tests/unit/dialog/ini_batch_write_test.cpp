@@ -78,21 +78,16 @@ TEST_P(FailingAtKey, StopsAndLeavesNoFileOrTheOldOneByteForByte) {
 
 INSTANTIATE_TEST_SUITE_P(AtEachKey, FailingAtKey, ::testing::Range(1, 7));
 
-TEST_F(IniBatchWriteTest, FailsWhereTheDirectoryCannotHoldTheFile) {
+TEST_F(IniBatchWriteTest, RefusesPlacesThatCannotHoldTheFileAndLeavesThemAlone) {
   dir.Write("plain", "x");
-  for (const char* parent : {"plain", "missing"}) {
-    EXPECT_FALSE(WriteIniValues("TARVEX", kValues, dir.File(parent) + "/tarvex.ini",
-                                basSysAPI::WriteIniValue))
-        << parent;
+  fs::create_directory(path);
+  for (const std::string& target :
+       {dir.File("plain/tarvex.ini"), dir.File("gone/tarvex.ini"), path}) {
+    EXPECT_FALSE(WriteIniValues("TARVEX", kValues, target, basSysAPI::WriteIniValue)) << target;
   }
   EXPECT_EQ(dir.Read("plain"), "x");
-}
-
-TEST_F(IniBatchWriteTest, LeavesADirectoryInTheFilesPlaceAlone) {
-  fs::create_directory(path);
-  EXPECT_FALSE(Write());
   EXPECT_TRUE(fs::is_directory(path));
-  EXPECT_FALSE(LeftoverCopy());
+  EXPECT_FALSE(fs::exists(dir.File("gone")) || LeftoverCopy());
 }
 
 TEST_F(IniBatchWriteTest, NeverReplacesAReadOnlyFile) {

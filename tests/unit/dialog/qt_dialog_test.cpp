@@ -20,10 +20,12 @@
 #include <vector>
 
 #include "dialog/FormIni.h"
+#include "dialog/layout.h"
 #include "platform/qt/qt_desktop.h"
 #include "platform/qt/qt_dialog_choosers.h"
 #include "platform/qt/qt_dialog_window_host.h"
 #include "platform/qt/screen_fonts.h"
+#include "runtime/twips.h"
 #include "settings/basSysAPI.h"
 #include "startup/shared_state.h"
 #include "tests/support/fake_desktop.h"
@@ -103,34 +105,13 @@ class QtDialogTest : public ::testing::Test {
   FakeDesktop desktop;
 };
 
-struct Placed {
-  const char* name;
-  const char* parent;
-  QRect pixels;      // the design's twips over 15 at 96 dpi
-  const char* text;  // the label's, button's or frame's
-};
+// The design's twips at 96 dpi.
+QRect Pixels(const dialog::ControlDesign& design) {
+  const auto px = [](int twips) { return runtime::TwipsToPixels(twips, 96); };
+  return {px(design.left), px(design.top), px(design.width), px(design.height)};
+}
 
-const Placed kPlaced[] = {
-    {"Frame2", "FormIni", {8, 4, 360, 132}, "設定"},
-    {"Label4", "Frame2", {8, 20, 88, 16}, "フォント"},
-    {"cmbFont", "Frame2", {120, 16, 96, 20}, nullptr},
-    {"Label2", "Frame2", {224, 20, 72, 16}, "文字の色："},
-    {"lblCol", "Frame2", {288, 18, 59, 19}, ""},
-    {"Label7", "Frame2", {8, 47, 96, 16}, "フォントサイズ"},
-    {"cmbSize", "Frame2", {120, 44, 54, 20}, nullptr},
-    {"Label6", "Frame2", {226, 47, 46, 16}, "速度："},
-    {"cmbTim", "Frame2", {288, 44, 54, 20}, nullptr},
-    {"Label1", "Frame2", {8, 72, 111, 16}, "テキストファイル"},
-    {"txtFile", "Frame2", {120, 72, 189, 17}, nullptr},
-    {"cmdSansyo", "Frame2", {312, 72, 39, 19}, "参照"},
-    {"Label8", "Frame2", {8, 96, 111, 16}, "音楽ファイル"},
-    {"txtMP3", "Frame2", {120, 96, 189, 17}, nullptr},
-    {"cmdMP3", "Frame2", {312, 96, 39, 19}, "参照"},
-    {"cmdOK", "FormIni", {119, 143, 55, 20}, "保 存"},
-    {"cmdEXIT", "FormIni", {180, 143, 55, 20}, "取 消"},
-};
-
-TEST_F(QtDialogTest, FixedFrameWithEveryControlAtItsPlaceInTheDesignFont) {
+TEST_F(QtDialogTest, FixedFrameWithEveryControlAtItsPlaceInTheDesignFontAndTheSwatchInMenuText) {
   Run([](QDialog& dialog) {
     EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8("ソラリオン風メッセージスクリーンセーバー") +
                                         QChar(0x3000) + QString::fromUtf8("設定"));
@@ -139,15 +120,17 @@ TEST_F(QtDialogTest, FixedFrameWithEveryControlAtItsPlaceInTheDesignFont) {
     EXPECT_FALSE(dialog.windowFlags() &
                  (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
     EXPECT_EQ(dialog.parentWidget(), nullptr);
-    for (const Placed& placed : kPlaced) {
-      SCOPED_TRACE(placed.name);
-      QWidget* control = Control(dialog, placed.name);
+    for (const dialog::ControlDesign& design : dialog::kControls) {
+      SCOPED_TRACE(design.name);
+      QWidget* control = Control(dialog, std::string(design.name).c_str());
       ASSERT_NE(control, nullptr);
-      EXPECT_EQ(control->geometry(), placed.pixels);
-      EXPECT_EQ(control->parentWidget()->objectName(), placed.parent);
+      EXPECT_EQ(control->geometry(), Pixels(design));
+      EXPECT_EQ(control->parentWidget()->objectName(),
+                design.container == dialog::Container::kFrame2 ? "Frame2" : "FormIni");
       const char* property = control->inherits("QGroupBox") ? "title" : "text";
-      if (placed.text) {
-        EXPECT_EQ(control->property(property).toString(), QString::fromUtf8(placed.text));
+      if (design.kind != dialog::ControlKind::kList) {
+        EXPECT_EQ(control->property(property).toString(),
+                  QString::fromUtf8(design.text.data(), design.text.size()));
       }
       EXPECT_EQ(QFontInfo(control->font()).family(), "IPAPGothic");
       EXPECT_EQ(control->font().pointSize(), 9);
@@ -159,6 +142,9 @@ TEST_F(QtDialogTest, FixedFrameWithEveryControlAtItsPlaceInTheDesignFont) {
     }
     EXPECT_EQ(Control<QLabel>(dialog, "lblCol")->frameShape(), QFrame::NoFrame);
     EXPECT_EQ(Control(dialog, "lblCol")->focusPolicy(), Qt::NoFocus);
+    EXPECT_EQ(Control(dialog, "lblCol")->palette().color(QPalette::Window),
+              QApplication::palette().color(QPalette::Active, QPalette::WindowText))
+        << "the swatch starts with the menu text colour";
     Cancel(dialog);
   });
 }
@@ -202,14 +188,6 @@ TEST_F(QtDialogTest, ShowsTheLoadedSettingsAndTheScreenFontsInOrder) {
   EXPECT_NE(std::find(listed.begin(), listed.end(), "IPAPGothic"), listed.end());
 }
 
-TEST_F(QtDialogTest, SwatchStartsWithTheMenuTextColour) {
-  Run([](QDialog& dialog) {
-    EXPECT_EQ(Control<QLabel>(dialog, "lblCol")->palette().color(QPalette::Window),
-              QApplication::palette().color(QPalette::Active, QPalette::WindowText));
-    Cancel(dialog);
-  });
-}
-
 TEST_F(QtDialogTest, EscapeNeverClosesAndEnterActsOnlyOnAFocusedButton) {
   bool open_after_keys = false;
   Run([&open_after_keys](QDialog& dialog) {
@@ -226,14 +204,6 @@ TEST_F(QtDialogTest, EscapeNeverClosesAndEnterActsOnlyOnAFocusedButton) {
   });
   EXPECT_TRUE(open_after_keys);
   EXPECT_EQ(Stored("TIME"), "1") << "Enter on the focused save button saves";
-}
-
-TEST_F(QtDialogTest, TheWindowFrameClosesWithoutSaving) {
-  Run([](QDialog& dialog) {
-    Control<QComboBox>(dialog, "cmbTim")->setCurrentIndex(5);
-    dialog.close();
-  });
-  EXPECT_FALSE(std::filesystem::exists(state.IniPath));
 }
 
 TEST_F(QtDialogTest, MessageFileChooserListsAllFilesAndCancelKeepsTheBox) {

@@ -65,12 +65,10 @@ TARVEX_PRINT_CASE_AS_NAME(NumberCase)
 const NumberCase kNumbers[] = {
     {"TimeIsTheStepTimes25", "TIME=4", &SaverSettings::TimerInterval, 100},
     {"TimeOfZeroMeans25", "TIME=0", &SaverSettings::TimerInterval, 25},
-    {"TimeWithoutANumberMeans25", "TIME=fast", &SaverSettings::TimerInterval, 25},
     {"TimeIsFloored", "TIME=2.9", &SaverSettings::TimerInterval, 50},
     {"TimeMayBeNegative", "TIME=-1310", &SaverSettings::TimerInterval, -32750},
     {"TimeIsReadInFiveCharacters", "TIME=0000004", &SaverSettings::TimerInterval, 25},
     {"FontSizeIsFloored", "FONTSIZE=-0.5", &SaverSettings::FontSize, -1},
-    {"FontSizeBeforeAUnit", "FONTSIZE=12pt", &SaverSettings::FontSize, 12},
     {"FontSizeAtItsLargest", "FONTSIZE=32767", &SaverSettings::FontSize, 32767},
 };
 
