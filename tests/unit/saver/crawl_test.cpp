@@ -84,13 +84,6 @@ TEST_F(CompositionTest, TwoPassesOfLinesTheSecondBelowThePageInTheWindowsColour)
   EXPECT_EQ(Page().foreColor, 255u);
 }
 
-TEST_F(CompositionTest, AnEmptyMessageSetsAZeroScaleAndTheCrawlRunsOn) {
-  Activate();
-  EXPECT_FLOAT_EQ(Page().ScaleHeight(), 0);
-  for (int i = 0; i < 5; ++i) form->tmrStr_Timer();
-  EXPECT_EQ(form->ScrollPos, 5);
-}
-
 TEST_F(CompositionTest, TheLargestLineCountEndsBothPassesCleanly) {
   Activate(std::vector<std::string>(32767, "x"));
   EXPECT_EQ(Page().printed.size(), 2u * 32767u);

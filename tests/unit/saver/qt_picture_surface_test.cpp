@@ -42,13 +42,10 @@ TARVEX_PRINT_CASE_AS_NAME(FontCase)
 const FontCase kFonts[] = {
     {"DesignFont", nullptr, 0, false, "IPAPMincho", 20.4},
     {"ProportionalMincho", "ＭＳ Ｐ明朝", 0, false, "IPAPMincho", 20.4},
-    {"Mincho", "ＭＳ 明朝", 0, false, "IPAMincho", 20.4},
-    {"ProportionalGothic", "ＭＳ Ｐゴシック", 0, false, "IPAPGothic", 20.4},
     {"UiGothic", "MS UI Gothic", 0, false, "IPAPGothic", 20.4},
     {"Gothic", "ＭＳ ゴシック", 0, false, "IPAGothic", 20.4},
     {"IpaNameInAnyCase", "ipagothic", 0, false, "IPAGothic", 20.4},
     {"UnknownFaceRefused", "No Such Face", 0, true, "IPAPMincho", 20.4},
-    {"BlankFaceRefused", "   ", 0, true, "IPAPMincho", 20.4},
     {"SmallestSize", nullptr, 1, false, "IPAPMincho", 1},
     {"LargestSize", nullptr, 1000, false, "IPAPMincho", 1000},
     {"NegativeSizeRefused", nullptr, -1, true, "IPAPMincho", 20.4},

@@ -1,5 +1,5 @@
-// The Qt window host: input routing, the unload guard, the modal show, the
-// blit queue's order, and the whole crawl drawn offscreen through frmKORVAN.
+// The Qt window host: input routing, the unload guard, errors ending the
+// modal show, and the blit queue's order. The e2e tests drive the real window.
 
 #include "platform/qt/qt_saver_window_host.h"
 
@@ -9,11 +9,8 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <cmath>
 
-#include "platform/qt/qt_saver_offscreen_desktop.h"
 #include "runtime/runtime_error.h"
-#include "saver/frmKORVAN.h"
 
 namespace tarvex::qt {
 namespace {
@@ -88,21 +85,6 @@ TEST_F(HostTest, AnUnloadRequestAsksTheFormUntilItLetsGo) {
   host.RequestUnload();  // closed: nothing more to ask
 }
 
-TEST_F(HostTest, TheModalShowActivatesTicksAndEndsWhenTheFormLetsGo) {
-  host.Timer().SetInterval(0);
-  int ticks = 0;
-  EXPECT_CALL(form, Form_Activate()).WillOnce([this] { host.Timer().SetEnabled(true); });
-  EXPECT_CALL(form, tmrStr_Timer()).WillRepeatedly([&] {
-    if (++ticks == 3) host.RequestUnload();
-  });
-  EXPECT_CALL(form, Form_Unload(_));
-  AllowMoves();
-  host.ShowModal();
-  EXPECT_EQ(ticks, 3);
-  EXPECT_FALSE(host.Timer().Enabled());
-  EXPECT_FALSE(host.Window().isVisible());
-}
-
 TEST_F(HostTest, ARuntimeErrorInAnEventEndsTheModalShowWithThatError) {
   EXPECT_CALL(form, Form_Activate()).WillOnce([] {
     throw runtime::RuntimeError(runtime::kOverflow);
@@ -147,51 +129,6 @@ TEST_F(HostTest, QueuedCopiesLandAsIfDrawnAtOnce) {
   rows(copy, 0, page, 250);
   EXPECT_FALSE(lit(0, 0));
   EXPECT_TRUE(lit(1, 200));
-}
-
-// The real form on the offscreen host: what the frames show.
-TEST(OffscreenCrawlTest, TheTextRisesOnePixelPerTickFromTheBottomRowInsideTheTaperAndMargin) {
-  OffscreenSaverDesktop desktop{QSize(1024, 768)};
-  basKORVAN::SharedState state;
-  state.Settings.FontColor = "16777215";
-  std::string blocks;  // full-width blocks light every pixel of the page's first lines
-  for (int i = 0; i < 40; ++i) blocks += "█";
-  state.MessageLines = {"", blocks, blocks};
-  state.LineCount = 2;
-  saver::frmKORVAN form{state, desktop};
-  form.SetTimerInterval(25);
-  form.Form_Activate();
-  const QImage& display = desktop.Host()->Surface(1).Image();
-  const auto topLit = [&] {
-    for (int y = 0; y < display.height(); ++y) {
-      for (int x = 0; x < display.width(); ++x) {
-        if (display.pixel(x, y) != kBlack) return y;
-      }
-    }
-    return -1;
-  };
-  form.tmrStr_Timer();
-  EXPECT_EQ(topLit(), -1);
-  form.tmrStr_Timer();
-  EXPECT_EQ(topLit(), 567);
-  EXPECT_NE(display.pixel(0, 567), kBlack) << "starts at x 0";
-  EXPECT_EQ(display.pixel(823, 567), kBlack) << "one pixel narrower than the display";
-  const QImage screen = desktop.Host()->GrabScreen();
-  EXPECT_EQ(screen.size(), QSize(1024, 768));
-  EXPECT_NE(screen.pixel(100, 667), kBlack);
-  EXPECT_EQ(screen.pixel(99, 667), kBlack);
-  EXPECT_EQ(screen.pixel(100, 668), kBlack);
-  for (int i = 2; i < 300; ++i) form.tmrStr_Timer();
-  EXPECT_EQ(topLit(), 568 - 299);
-  for (int y = 0; y < display.height(); ++y) {
-    const int band = 568 - y;  // rows above the bottom edge: the band's d, give or take 2
-    const int left = static_cast<int>(std::nearbyint(band / 2.0)) - 2, right = 824 - band / 2 + 2;
-    for (int x = 0; x < display.width(); ++x) {
-      if (display.pixel(x, y) != kBlack) ASSERT_TRUE(x >= left && x < right) << x << "," << y;
-    }
-  }
-  form.tmrStr_Timer();
-  EXPECT_EQ(topLit(), 568 - 300);
 }
 
 }  // namespace

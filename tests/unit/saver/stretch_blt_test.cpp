@@ -59,24 +59,18 @@ const Pixels kRgbw = {R, G, U, W};
 // clang-format off
 const BlitCase kBlits[] = {
     {"Copy", 4, kRgbw, {1, 0, 4, 1}, {0, 0, 4, 1}, 6, {X, R, G, U, W, X}, true},
-    {"Part", 4, kRgbw, {0, 0, 2, 1}, {1, 0, 2, 1}, 3, {G, U, X}, true},
     {"HalfIsAveraged", 4, {W, B, W, B}, {0, 0, 2, 1}, {0, 0, 4, 1}, 2, {H, H}, true},
-    {"ThirdIsAveraged", 6, {W, W, W, B, B, B}, {0, 0, 2, 1}, {0, 0, 6, 1}, 2, {W, B}, true},
     {"AllChannelsAveraged", 4, {0xFF204060u, 0xFF6080A0u, W, W}, {0, 0, 2, 1}, {0, 0, 4, 1}, 2,
      {0xFF406080u, W}, true},
     {"DoubledColumnsStaySharp", 3, {W, B, R}, {0, 0, 6, 1}, {0, 0, 3, 1}, 6, {W, W, B, B, R, R}, true},
     {"StraddlingColumnsBlend", 2, {W, B}, {0, 0, 3, 1}, {0, 0, 2, 1}, 3, {W, H, B}, true},
     {"NegativeDestWidthMirrors", 4, kRgbw, {5, 0, -4, 1}, {0, 0, 4, 1}, 6, {X, W, U, G, R, X}, true},
     {"NegativeSourceWidthMirrors", 4, kRgbw, {0, 0, 4, 1}, {4, 0, -4, 1}, 4, {W, U, G, R}, true},
-    {"BothNegativeDoNot", 4, kRgbw, {4, 0, -4, 1}, {4, 0, -4, 1}, 4, {R, G, U, W}, true},
     {"ClippedLeft", 4, kRgbw, {-2, 0, 4, 1}, {0, 0, 4, 1}, 3, {U, W, X}, true},
     {"ClippedRight", 4, kRgbw, {4, 0, 4, 1}, {0, 0, 4, 1}, 6, {X, X, X, X, R, G}, true},
     {"ColumnsBeyondTheSourceAreBlack", 2, {R, G}, {0, 0, 4, 1}, {-1, 0, 4, 1}, 4, {B, R, G, B}, true},
     {"NoWidthDrawsNothing", 2, {R, G}, {1, 0, 0, 1}, {0, 0, 2, 1}, 2, {X, X}, false},
-    {"NoSourceWidthDrawsNothing", 2, {R, G}, {0, 0, 2, 1}, {0, 0, 0, 1}, 2, {X, X}, false},
     {"BelowTheDestination", 2, {R, G}, {0, 1, 2, 1}, {0, 0, 2, 1}, 2, {X, X}, false},
-    {"AboveTheDestination", 2, {R, G}, {0, -1, 2, 1}, {0, 0, 2, 1}, 2, {X, X}, false},
-    {"RightOfTheDestination", 2, {R, G}, {2, 0, 2, 1}, {0, 0, 2, 1}, 2, {X, X}, false},
     {"MirroredLeftOfTheDestination", 2, {R, G}, {-1, 0, -2, 1}, {0, 0, 2, 1}, 2, {X, X}, false},
     {"NegativeHeightMirrorsRows", 1, {R, G, U}, {0, 3, 1, -3}, {0, 0, 1, 3}, 1, {U, G, R}, true},
     {"RowsFromBelowTheSourceLeftAlone", 1, {R, G, U}, {0, 0, 1, 3}, {0, 1, 1, 3}, 1, {G, U, X}, true},
@@ -209,41 +203,6 @@ TEST_P(RatioTest, WideningBlocksDrawWhatSingleColumnsDraw) {
 
 INSTANTIATE_TEST_SUITE_P(Ratios, RatioTest, ::testing::ValuesIn(kRatios), testing::CaseName());
 
-// A row's dirty runs: kept in order, merged where they touch, and when
-// there are too many, merged across the narrowest gap.
-struct DirtyCase {
-  const char* name;
-  std::vector<std::pair<int, int>> added, runs;
-};
-TARVEX_PRINT_CASE_AS_NAME(DirtyCase)
-
-// clang-format off
-const DirtyCase kDirty[] = {
-    {"One", {{5, 10}}, {{5, 10}}},
-    {"OutOfOrder", {{20, 30}, {5, 10}}, {{5, 10}, {20, 30}}},
-    {"Touching", {{5, 10}, {10, 12}}, {{5, 12}}},
-    {"Bridging", {{5, 10}, {20, 30}, {8, 22}}, {{5, 30}}},
-    {"Inside", {{5, 30}, {8, 22}}, {{5, 30}}},
-    {"Empty", {{7, 7}}, {}},
-    {"TooMany", {{0, 2}, {10, 12}, {20, 22}, {23, 25}, {40, 42}}, {{0, 2}, {10, 12}, {20, 25}, {40, 42}}},
-    {"LastGapNarrowest", {{0, 2}, {10, 12}, {20, 22}, {30, 32}, {33, 35}}, {{0, 2}, {10, 12}, {20, 22}, {30, 35}}},
-    {"NarrowestGapsEqual", {{0, 2}, {5, 7}, {10, 12}, {20, 22}, {30, 32}}, {{0, 2}, {5, 12}, {20, 22}, {30, 32}}},
-};
-// clang-format on
-
-class RowStateTest : public ::testing::TestWithParam<DirtyCase> {};
-
-TEST_P(RowStateTest, AddedRunsStayInOrderAndMergeWhereTheyMeet) {
-  RowState state;
-  for (const auto& [begin, end] : GetParam().added) state.Add(begin, end);
-  std::vector<std::pair<int, int>> runs;
-  for (std::size_t i = 0; i < state.runs; ++i)
-    runs.emplace_back(state.dirty[i].begin, state.dirty[i].end);
-  EXPECT_EQ(runs, GetParam().runs);
-}
-
-INSTANTIATE_TEST_SUITE_P(Runs, RowStateTest, ::testing::ValuesIn(kDirty), testing::CaseName());
-
 // The shortcut never changes what is drawn, onto a clean image or onto one
 // that a clear left with an earlier drawing in its pixels; and a clear after
 // it leaves nothing of it.
@@ -260,12 +219,9 @@ const ShortcutCase kShortcuts[] = {
     {"Shrunk", 96, 2, 120, {10, 0, 37, 12}, {0, 0, 96, 12}},
     {"Mirrored", 96, 2, 120, {100, 0, -71, 12}, {0, 0, 96, 12}},
     {"ClippedBothSides", 96, 2, 120, {-30, 0, 200, 12}, {0, 0, 96, 12}},
-    {"ABandOfRows", 96, 2, 120, {5, 2, 96, 3}, {0, 4, 96, 3}},
-    {"MirroredNarrow", 96, 2, 120, {60, 0, -13, 12}, {0, 0, 96, 12}},
     {"MirroredClipped", 96, 2, 120, {-40, 1, -170, 10}, {0, 0, 96, 10}},
     {"ManyPiecesWidened", 240, 8, 600, {30, 0, 540, 12}, {0, 0, 240, 12}},
     {"DozensOfSpansWidened", 1400, 40, 2100, {0, 0, 2100, 12}, {0, 0, 1400, 12}},
-    {"DozensOfSpansShrunk", 1400, 40, 900, {0, 0, 900, 12}, {0, 0, 1400, 12}},
     {"DozensOfSpansMirrored", 1400, 40, 2100, {2100, 0, -2100, 12}, {0, 0, 1400, 12}},
 };
 // clang-format on
