@@ -1,5 +1,6 @@
 // The sound device through libout123.
 
+#include <dlfcn.h>
 #include <out123.h>
 
 #include <thread>
@@ -15,6 +16,15 @@ constexpr auto kPoll = std::chrono::milliseconds(5);
 
 constexpr const char* kDesktopDrivers = "pulse,alsa,oss";
 
+// Each close of the device, and each failed open, unloads the output module
+// and with it ALSA's library, whose parsed configuration (about 100 kB) is
+// then lost, never freed: a player without a sound card grew by that much
+// per play. Held loaded for good, the library keeps and reuses it.
+void KeepAlsaLoaded() {
+  static void* const alsa = dlopen("libasound.so.2", RTLD_LAZY | RTLD_NODELETE);
+  static_cast<void>(alsa);
+}
+
 class Out123Output final : public Output {
  public:
   explicit Out123Output(std::string driver) : driver_(std::move(driver)) {}
@@ -24,6 +34,7 @@ class Out123Output final : public Output {
 
   bool Open(const PcmFormat& format) override {
     Close();
+    KeepAlsaLoaded();
     handle_ = out123_new();
     if (handle_ == nullptr) return false;
     // Nothing on stderr: a missing device is reported through the state.
