@@ -7,6 +7,7 @@
 #include <array>
 #include <cerrno>
 #include <mutex>
+#include <string_view>
 
 #include "vbmp3/mpeg_frame_header.h"
 #include "vbmp3/stream_rules.h"
@@ -50,14 +51,30 @@ void AllowSixteenBitOnly(mpg123_handle* handle) {
   }
 }
 
+// The bytes of the ID3v2 tag that starts the file open as `fd`; 0 for none.
+std::int64_t LeadingTagSize(int fd) {
+  std::array<std::uint8_t, 10> first{};
+  const ssize_t got = pread(fd, first.data(), first.size(), 0);
+  return got == static_cast<ssize_t>(first.size()) ? Id3v2TagSize(first) : 0;
+}
+
 // Whether an audio frame at byte `framePosition` of the file open as `fd`
 // lies within the slack after the file's ID3v2 tag.
 bool StartsNearBeginning(int fd, off_t framePosition) {
-  if (framePosition < 0) return false;
-  std::array<std::uint8_t, 10> first{};
-  const ssize_t got = pread(fd, first.data(), first.size(), 0);
-  const std::int64_t tag = got == static_cast<ssize_t>(first.size()) ? Id3v2TagSize(first) : 0;
-  return framePosition <= tag + kLeadingSlack;
+  return framePosition >= 0 && framePosition <= LeadingTagSize(fd) + kLeadingSlack;
+}
+
+// The file's size less its ID3v2 tag in front and its ID3v1 tag at the end;
+// -1 when the size is unknown.
+std::int64_t AudioBytes(int fd) {
+  struct stat status {};
+  if (fstat(fd, &status) != 0) return -1;
+  constexpr off_t kId3v1Size = 128;
+  std::array<char, 3> id{};
+  const bool id3v1 = status.st_size >= kId3v1Size &&
+                     pread(fd, id.data(), id.size(), status.st_size - kId3v1Size) == 3 &&
+                     std::string_view(id.data(), id.size()) == "TAG";
+  return status.st_size - LeadingTagSize(fd) - (id3v1 ? kId3v1Size : 0);
 }
 
 std::string_view View(const mpg123_string* text) {
@@ -147,6 +164,10 @@ std::int32_t Mpg123Decoder::ReadStreamInfo() {
     return VBMP3_ERR_NOT_MP3;
   }
   info_.format = {static_cast<std::int32_t>(rate), channels};
+  // Without a frame count in the file the library estimates the length from
+  // the file's size, which would count a tag in front as sound.
+  const std::int64_t audio = AudioBytes(fd_);
+  if (audio > 0) mpg123_set_filesize(handle_, static_cast<off_t>(audio));
   const off_t samples = mpg123_length(handle_);
   info_.lengthMs = samples > 0 ? static_cast<std::int32_t>(samples * 1000 / rate) : 0;
   ReadTags();

@@ -148,6 +148,7 @@ INSTANTIATE_TEST_SUITE_P(
         GoodFile{"Stereo44kBehindAHugeTag", Tone{440, 2.0, 44100, 2, 128, true}, 30, 1 << 20},
         GoodFile{"Mono22k", Tone{1000, 1.0, 22050, 1, 64, true}, 30, 0},
         GoodFile{"Stereo48kWithoutInfoFrame", Tone{440, 1.5, 48000, 2, 192, false}, 100, 0},
+        GoodFile{"NoInfoFrameBehindHugeTag", Tone{440, 1.5, 48000, 2, 192, false}, 100, 1 << 20},
         GoodFile{"ShorterThanTheProbe", Tone{440, 0.1, 44100, 2, 128, true}, 30, 0}),
     tarvex::testing::CaseName());
 
