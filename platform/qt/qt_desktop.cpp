@@ -63,10 +63,19 @@ std::string QtDesktop::ProgramDirectory() {
   return platform::posix::ProgramDirectory();
 }
 
-void QtDesktop::MessageBox(const std::string& text, const std::string& caption) {
-  // Without a display the error report on standard error is all there is.
-  if (!DisplayAvailable()) return;
+// Whether a person could see and answer a box: not without a display, nor
+// on the platforms that draw into memory only, where a box would wait for
+// ever.
+bool QtDesktop::MessageBoxCanBeSeen() {
+  if (!DisplayAvailable()) return false;
   EnsureApplication();
+  const QString platform = QGuiApplication::platformName();
+  return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
+}
+
+void QtDesktop::MessageBox(const std::string& text, const std::string& caption) {
+  // Where nobody sees it, the error report on standard error is all there is.
+  if (!MessageBoxCanBeSeen()) return;
   QMessageBox box(QMessageBox::NoIcon, FromText(caption), FromText(text), QMessageBox::Ok,
                   saverWindow_.data());
   box.setWindowFlag(Qt::WindowStaysOnTopHint);

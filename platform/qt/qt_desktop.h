@@ -40,6 +40,7 @@ class QtDesktop : public platform::Desktop {
   std::unique_ptr<platform::DialogWindowHost> CreateDialogWindowHost() override;
 
  private:
+  bool MessageBoxCanBeSeen();
   static void GrabInput(QWidget* window);
   static void ReleaseInput(QWidget* window);
   static void SetNativeGrab(QWidget* window, bool grab);
