@@ -75,11 +75,22 @@ bool EncodedLines::Insert(std::size_t index, std::string_view text) {
     return false;
   }
   if (index > 0 && lines_[index - 1].eol.empty()) {
-    lines_[index - 1].eol = default_eol_;
+    EndLine(lines_[index - 1]);
   }
   lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(index),
                 EncodedLine{std::move(*raw), default_eol_, std::string(text)});
   return true;
+}
+
+// A stray byte at the end of a UTF-16 file, half a character, becomes a whole
+// U+FFFD, as it reads, when a line goes after it: kept, it would put every
+// later character out of step.
+void EncodedLines::EndLine(EncodedLine& line) const {
+  if (line.raw.size() % UnitWidth() != 0) {
+    line.raw.pop_back();
+    line.raw += Encode("\uFFFD").value_or("");
+  }
+  line.eol = default_eol_;
 }
 
 bool EncodedLines::Replace(std::size_t index, std::string_view text) {
@@ -127,6 +138,11 @@ std::string EncodedLines::Bytes() const {
     bytes += line.eol;
   }
   return bytes;
+}
+
+bool EncodedLines::ReadsBack() const {
+  const std::string bytes = Bytes();
+  return IsAscii(bytes) || runtime::DetectEncoding(bytes) == encoding_;
 }
 
 std::optional<std::string> EncodedLines::Encode(std::string_view text) const {

@@ -48,10 +48,16 @@ class EncodedLines {
   // Removes lines `first` to `last - 1`.
   void Erase(std::size_t first, std::size_t last);
 
+  // False when the file, as edited, would be read in another encoding than
+  // it is written in (ANSI bytes that happen to form UTF-8): such an edit
+  // must not be saved.
+  bool ReadsBack() const;
+
   // The whole file: byte-order mark, lines and their line ends.
   std::string Bytes() const;
 
  private:
+  void EndLine(EncodedLine& line) const;
   std::optional<std::string> Encode(std::string_view text) const;
   std::string Decode(std::string_view raw) const;
   std::size_t UnitWidth() const noexcept;

@@ -72,6 +72,10 @@ std::optional<std::string> IniDocument::Find(std::string_view section, std::stri
 }
 
 bool IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
+  return Store(section, key, value) && lines_.ReadsBack();
+}
+
+bool IniDocument::Store(std::string_view section, std::string_view key, std::string_view value) {
   const std::string stored = Stored(value);
   const std::optional<SectionLines> lines = FindSection(section);
   if (!lines) {

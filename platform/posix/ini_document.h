@@ -25,7 +25,8 @@ class IniDocument {
   // Stores the value so that Find() gives it back exactly: in place of the
   // key's old value, else after the last key of the section (or its last
   // line that is not blank), else in a new section at the end. False when the file's encoding
-  // cannot hold it; the document may then be half changed and must not be saved.
+  // cannot hold it, or the file would then read in another encoding; the document may then
+  // be half changed and must not be saved.
   bool Set(std::string_view section, std::string_view key, std::string_view value);
 
   std::string Bytes() const { return lines_.Bytes(); }
@@ -36,6 +37,7 @@ class IniDocument {
     std::size_t end;     // the next section's header, or the end of the file
   };
 
+  bool Store(std::string_view section, std::string_view key, std::string_view value);
   std::optional<SectionLines> FindSection(std::string_view section) const;
   std::optional<std::size_t> FindKey(SectionLines lines, std::string_view key) const;
   std::size_t AppendPosition(SectionLines lines) const;

@@ -92,7 +92,7 @@ bool RegistryFile::Set(std::string_view key, std::string_view name, const Regist
     written = AddSection(key, *line);
   }
   Index();
-  return written;
+  return written && lines_.ReadsBack();
 }
 
 bool RegistryFile::Save(const std::string& path) const {

@@ -35,7 +35,8 @@ class RegistryFile {
 
   // Sets one value, adding the key when it is missing. False when the value
   // cannot be written into the file (a line break in a text, a character
-  // the file's encoding lacks); the registry must then not be saved.
+  // the file's encoding lacks, bytes that would make it read in another
+  // encoding); the registry must then not be saved.
   bool Set(std::string_view key, std::string_view name, const RegistryValue& value);
 
   // Replaces the file atomically, readable by its owner only (mode 0600),
