@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -16,7 +17,8 @@
 namespace {
 
 const std::string& ScratchFile() {
-  static const std::string path = "/dev/shm/tarvex-message-fuzz-" + std::to_string(getpid());
+  static const std::string path =
+      std::filesystem::temp_directory_path() / ("tarvex-message-fuzz-" + std::to_string(getpid()));
   return path;
 }
 

@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <system_error>
@@ -22,7 +23,8 @@ namespace {
 constexpr std::array<const char*, 4> kKeys = {"FILE", "FONTNAME", "TIME", "MP3"};
 
 const std::string& ScratchFile() {
-  static const std::string path = "/dev/shm/tarvex-profile-fuzz-" + std::to_string(getpid());
+  static const std::string path =
+      std::filesystem::temp_directory_path() / ("tarvex-profile-fuzz-" + std::to_string(getpid()));
   return path;
 }
 

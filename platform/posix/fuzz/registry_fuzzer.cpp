@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <optional>
 #include <string>
@@ -25,7 +26,8 @@ using tarvex::platform::posix::RegistryValue;
 constexpr std::array<const char*, 2> kNames = {"ScreenSaveUsePassword", "ScreenSave_Data"};
 
 const std::string& ScratchFile() {
-  static const std::string path = "/dev/shm/tarvex-registry-fuzz-" + std::to_string(getpid());
+  static const std::string path =
+      std::filesystem::temp_directory_path() / ("tarvex-registry-fuzz-" + std::to_string(getpid()));
   return path;
 }
 
