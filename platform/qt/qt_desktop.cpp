@@ -27,6 +27,14 @@ QString FromText(const std::string& text) {
   return QString::fromUtf8(text.data(), text.size());
 }
 
+// The first window after an error before any other is the error's box:
+// should the display not answer, the offscreen platform stands in for it,
+// rather than the process aborting.
+void FallBackToOffscreen() {
+  if (EnvironmentSet("QT_QPA_PLATFORM")) return;
+  qputenv("QT_QPA_PLATFORM", EnvironmentSet("DISPLAY") ? "xcb;offscreen" : "wayland;offscreen");
+}
+
 }  // namespace
 
 bool DisplayAvailable() {
@@ -65,9 +73,10 @@ std::string QtDesktop::ProgramDirectory() {
 
 // Whether a person could see and answer a box: not without a display, nor
 // on the platforms that draw into memory only, where a box would wait for
-// ever.
+// ever, nor where the display does not answer.
 bool QtDesktop::MessageBoxCanBeSeen() {
   if (!DisplayAvailable()) return false;
+  if (!app_) FallBackToOffscreen();
   EnsureApplication();
   const QString platform = QGuiApplication::platformName();
   return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
