@@ -21,10 +21,9 @@ trap e2e_cleanup EXIT
 
 fail() { echo "FAIL: $*" >&2 && exit 1; }
 
-# Starts Xvfb at the size given (default 1024x768) and exports DISPLAY. The
-# display number is drawn far above the usual ones, where clients that
-# default to :0 never land; the lock file decides between two tests that draw
-# the same. -noreset: else the server resets when the readiness probe leaves.
+# Starts Xvfb (default 1024x768) on a display drawn far above :0, where other
+# clients never land; its lock file decides between two tests that draw the
+# same. -noreset: else the server resets when the readiness probe leaves.
 start_xvfb() {
   local n
   for _ in $(seq 20); do
@@ -42,8 +41,7 @@ start_xvfb() {
   fail "no Xvfb display could be started"
 }
 
-# From here on the Windows program runs, under Wine with the Japanese locale
-# (code page 932), in a fresh prefix with a Wine server of its own.
+# The Windows program from here on: Wine, code page 932, a fresh prefix.
 use_wine() {
   export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="  # no Mono or Gecko installers
@@ -54,8 +52,7 @@ use_wine() {
   wineserver -w
 }
 
-# A program directory with the built program and its playback library, and
-# private configuration and lock directories; sets PROGRAM_DIR and PROGRAM.
+# Our own program directory, configuration and lock directories; sets PROGRAM.
 make_program_dir() {
   PROGRAM_DIR=$E2E_TMP/program
   mkdir -p "$PROGRAM_DIR" "$E2E_TMP/config" "$E2E_TMP/runtime"
@@ -103,8 +100,7 @@ expect_exit() {
 # of full-width squares (Shift-JIS 81 A1) with an empty line between.
 write_saver_files() {
   printf '[TARVEX]\r\nTIME=1\r\nFONTCOLOR=16777215\r\n' >"$PROGRAM_DIR/tarvex.ini"
-  local squares
-  squares=$(printf '\x81\xa1%.0s' $(seq 24))
+  local squares=$(printf '\x81\xa1%.0s' $(seq 24))
   printf '%s\r\n\r\n%s\r\n%s\r\n' "$squares" "$squares" "$squares" >"$PROGRAM_DIR/readme.txt"
 }
 
@@ -115,8 +111,6 @@ start_saver() {
   SAVER_PID=$APP_PID
   wait_for_window '^Form1$' >/dev/null
 }
-
-saver_running() { kill -0 "$SAVER_PID" 2>/dev/null; }
 
 # Two screenshots $1 seconds apart must show the crawl in place, and risen.
 check_crawl() {
@@ -133,12 +127,7 @@ expect_second_instances_to_end() {
   [ "$(xdotool search --onlyvisible --name . | wc -l)" = 1 ] || fail "a second instance showed a window"
 }
 
-# Prints "blank" or "visible": the pointer's current image.
-pointer_image() {
-  local probe=$E2E_TMP/pointer-probe
-  [ -x "$probe" ] || cc -o "$probe" "$E2E_DIR/saver-pointer-probe.c" -lXfixes -lX11
-  "$probe"
-}
+pointer_image() { python3 "$E2E_DIR/saver-pointer-image.py"; }
 
 # Presses Enter in every message box titled "tarvex" until the command succeeds.
 answer_boxes_until() {
@@ -158,9 +147,8 @@ open_dialog() {
   sleep 0.5
 }
 
-# Escape must leave the dialog open; Enter on 保 存 saves and ends the
-# program, and tarvex.ini must then hold the bytes of the printf format $1;
-# Tab then Enter (取 消) must end it and leave the file as it was.
+# Escape leaves the dialog open; Enter on 保 存 saves (tarvex.ini must hold
+# the printf format $1) and ends it; Tab, Enter (取 消) leave the file alone.
 dialog_save_then_cancel() {
   local ini=$PROGRAM_DIR/tarvex.ini
   open_dialog

@@ -1,7 +1,6 @@
 #!/usr/bin/env python3
-"""Takes two screenshots (1024x768) the seconds given apart: text is on the
-display, every lit pixel lies inside the black margin and the taper, and the
-later shot shows the text higher."""
+"""Two screenshots (1024x768) the seconds given apart: text inside the black
+margin and the taper, and higher in the later one."""
 import subprocess, sys, time
 
 WIDTH, HEIGHT, MARGIN = 1024, 768, 100

@@ -1,6 +1,5 @@
-// A file as the program reaches it with the system's calls: whether it is a
-// normal file, its bytes as they are, and each failure to read it under the
-// run-time error the program reports.
+// A file through the system's calls: whether it is a normal file, its bytes as
+// they are, and each failure to read it as the program's run-time error.
 
 #include "platform/file_input.h"
 
@@ -61,8 +60,6 @@ INSTANTIATE_TEST_SUITE_P(
     Files, FileTest,
     ::testing::Values(
         F{"EveryByte", "m.txt", kNormal, kBytes, "m.txt", true, 0},
-        F{"EmptyFile", "m.txt", kNormal, "", "m.txt", true, 0},
-        F{"ReadOnly", "m.txt", FILE_ATTRIBUTE_READONLY, "x", "m.txt", true, 0},
         F{"Hidden", "m.txt", FILE_ATTRIBUTE_HIDDEN, "x", "m.txt", false, 0},
         F{"JapaneseName", "\x83\x81\x83\x62\x83\x5A.txt", kNormal, "x", "メッセ.txt", true, 0},
         F{"MissingFile", "m.txt", kNormal, "", "none.txt", false, kFileNotFound},

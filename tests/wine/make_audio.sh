@@ -1,6 +1,6 @@
 #!/bin/sh
-# The sound files the playback library's Windows tests read, made afresh in
-# the folder given: tones encoded with lame, and files that are no MP3.
+# The sound files of the playback library's Windows tests, made in the folder
+# given: tones encoded with lame, and files that are no MP3.
 set -eu
 mkdir -p "$1"
 cd "$1"

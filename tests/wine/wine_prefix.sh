@@ -7,9 +7,8 @@ set -eu
 case $2 in
   setup)
     mkdir -p "$WINEPREFIX"
-    # The server and Wine's services outlive this script: they must not hold
-    # on to its output, or the test run would wait for them. Starting the
-    # server fails harmlessly when one runs for the prefix already.
+    # The server and Wine's services outlive this script: holding its output
+    # would keep the test run waiting. A server running already is fine.
     "$1" --persistent=120 </dev/null >"$WINEPREFIX/setup.log" 2>&1 || true
     wine wineboot --init </dev/null >>"$WINEPREFIX/setup.log" 2>&1 || { cat "$WINEPREFIX/setup.log" >&2; exit 1; }
     ;;

@@ -1,6 +1,5 @@
-# Tests of the cross build run under Wine with the Japanese locale (ANSI code
-# page 932), in a Wine prefix of their own inside the build directory. Wine
-# starts slowly, so each test program is one ctest test.
+# The cross build's tests run under Wine, code page 932, in a prefix of their
+# own in the build directory; Wine starts slowly: one ctest test a program.
 set(TARVEX_WINE_PREFIX ${CMAKE_BINARY_DIR}/wine-prefix)
 find_program(TARVEX_WINESERVER wineserver PATHS /usr/lib/wine NO_DEFAULT_PATH)
 find_program(TARVEX_WINESERVER wineserver REQUIRED)
