@@ -1,135 +1,168 @@
-# Shared set-up for the end-to-end scripts, Linux and Wine: a private X
-# display, a program directory of our own, the saver's settings and message
-# files, waiting for windows and processes, screenshots, and clean-up of
-# everything started.
-# Needs TARVEX_BUILD (the build's program directory), set by ctest.
+# Shared steps of the end-to-end scripts, for the Linux program and for the
+# Windows one under Wine. Needs TARVEX_BUILD (the build's program directory).
 
 set -euo pipefail
+unset QT_QPA_PLATFORM  # real windows, not the offscreen platform
 
+E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 E2E_PIDS=()
 E2E_TMP=$(mktemp -d)
-# How long wait_for_window waits by default, in seconds.
+WINE_PREFIX_DIR=
 WINDOW_WAIT_SECONDS=10
 
-# A library on top may define e2e_extra_cleanup, run before the processes
-# started are stopped.
+# Stops what was started, and only the Wine server of our own prefix.
 e2e_cleanup() {
-  local pid
-  if declare -F e2e_extra_cleanup >/dev/null; then e2e_extra_cleanup; fi
-  for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
-  for pid in "${E2E_PIDS[@]}"; do wait "$pid" 2>/dev/null || true; done
+  if [ -n "$WINE_PREFIX_DIR" ]; then WINEPREFIX=$WINE_PREFIX_DIR wineserver -k 2>/dev/null || true; fi
+  kill "${E2E_PIDS[@]}" 2>/dev/null || true
+  wait "${E2E_PIDS[@]}" 2>/dev/null || true
   rm -rf "$E2E_TMP"
 }
 trap e2e_cleanup EXIT
 
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
+fail() { echo "FAIL: $*" >&2 && exit 1; }
 
-# Starts Xvfb at the given size (default 1024x768) and exports DISPLAY. The
-# display number is drawn at random far above the usual ones, so that other
-# X clients on this machine (which default to :0) never land on it; the
-# server's lock file decides between two tests that draw the same number.
-# -noreset: without it the server resets when its last client leaves (the
-# readiness probe), refusing whoever connects during the reset.
+# Starts Xvfb (default 1024x768) on a display drawn far above :0, where other
+# clients never land; its lock file decides between two tests that draw the
+# same. -noreset: else the server resets when the readiness probe leaves.
 start_xvfb() {
-  local size=${1:-1024x768} n pid
+  local n
   for _ in $(seq 20); do
     n=$((200 + RANDOM % 700))
     [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp -noreset >/dev/null 2>&1 &
-    pid=$!
+    Xvfb ":$n" -screen 0 "${1:-1024x768}x24" -nolisten tcp -noreset >/dev/null 2>&1 &
+    E2E_PIDS+=($!)
+    export DISPLAY=":$n"
     for _ in $(seq 50); do
-      kill -0 "$pid" 2>/dev/null || break
-      if DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then
-        E2E_PIDS+=("$pid")
-        export DISPLAY=":$n"
-        return 0
-      fi
+      kill -0 $! 2>/dev/null || break
+      xdpyinfo >/dev/null 2>&1 && return 0
       sleep 0.1
     done
-    kill "$pid" 2>/dev/null || true
   done
   fail "no Xvfb display could be started"
 }
 
-# A program directory with the built program and library, and a private
-# configuration and lock directory; prints nothing, sets PROGRAM_DIR.
+# The Windows program from here on: Wine, code page 932, a fresh prefix.
+use_wine() {
+  export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml="  # no Mono or Gecko installers
+  WINE_PREFIX_DIR=$E2E_TMP/prefix
+  export WINEPREFIX=$WINE_PREFIX_DIR
+  WINDOW_WAIT_SECONDS=30  # Wine maps its first window slowly
+  wine wineboot --init >/dev/null 2>&1 || fail "wineboot could not make a prefix"
+  wineserver -w
+}
+
+# Our own program directory, configuration and lock directories; sets PROGRAM.
 make_program_dir() {
   PROGRAM_DIR=$E2E_TMP/program
   mkdir -p "$PROGRAM_DIR" "$E2E_TMP/config" "$E2E_TMP/runtime"
   chmod 700 "$E2E_TMP/runtime"
-  cp "$TARVEX_BUILD/tarvex" "$PROGRAM_DIR/"
-  [ -f "$TARVEX_BUILD/libvbmp3.so" ] && cp "$TARVEX_BUILD/libvbmp3.so" "$PROGRAM_DIR/"
-  export XDG_CONFIG_HOME=$E2E_TMP/config
-  export XDG_RUNTIME_DIR=$E2E_TMP/runtime
+  for file in tarvex libvbmp3.so tarvex.scr VBMP3.dll; do
+    [ ! -f "$TARVEX_BUILD/$file" ] || cp "$TARVEX_BUILD/$file" "$PROGRAM_DIR/"
+  done
+  export XDG_CONFIG_HOME=$E2E_TMP/config XDG_RUNTIME_DIR=$E2E_TMP/runtime
+  PROGRAM=("$PROGRAM_DIR/tarvex")
+  [ -z "$WINE_PREFIX_DIR" ] || PROGRAM=(wine "$PROGRAM_DIR/tarvex.scr")
 }
 
-# Waits up to $2 seconds (default WINDOW_WAIT_SECONDS) until a window whose
-# name matches $1 is mapped; prints its id.
+# Starts the program in the background, its output in program.log; sets APP_PID.
+start_program() {
+  "${PROGRAM[@]}" "$@" >"$E2E_TMP/program.log" 2>&1 &
+  APP_PID=$!
+  E2E_PIDS+=("$APP_PID")
+}
+
+# Prints the id of a mapped window whose name matches $1, once there is one.
 wait_for_window() {
-  local name=$1 limit=${2:-$WINDOW_WAIT_SECONDS} id
-  for _ in $(seq $((limit * 10))); do
-    id=$(xdotool search --onlyvisible --name "$name" 2>/dev/null | head -n 1 || true)
-    if [ -n "$id" ]; then
-      echo "$id"
-      return 0
-    fi
+  for _ in $(seq $((WINDOW_WAIT_SECONDS * 10))); do
+    xdotool search --onlyvisible --limit 1 --name "$1" 2>/dev/null && return 0
     sleep 0.1
   done
-  fail "no window named '$name' appeared"
+  fail "no window named '$1' appeared: $(cat "$E2E_TMP/program.log" 2>/dev/null)"
 }
 
-# Waits up to $2 seconds (default 5) for our child process $1 to end and sets
-# EXIT_STATUS. Runs in this shell (not in $(...)): only the parent can collect
-# a child's status.
-wait_for_exit() {
-  local pid=$1 limit=${2:-5}
-  for _ in $(seq $((limit * 10))); do
+# Child $3 (default: the program started last) must end within $2 seconds with
+# status $1. Not in $(...): only the parent can collect a child's status.
+expect_exit() {
+  local pid=${3:-$APP_PID} status=0
+  for _ in $(seq $(($2 * 10))); do
     if ! kill -0 "$pid" 2>/dev/null; then
-      EXIT_STATUS=0
-      wait "$pid" || EXIT_STATUS=$?
+      wait "$pid" || status=$?
+      [ "$status" = "$1" ] || fail "exit status $status, not $1: $(cat "$E2E_TMP/program.log")"
       return 0
     fi
     sleep 0.1
   done
-  fail "process $pid still runs after ${limit}s"
-}
-
-# The whole screen as a binary PPM with 8 bits per sample, in file $1.
-screenshot() {
-  import -silent -window root -depth 8 "ppm:$1"
+  fail "process $pid still runs after $2 s"
 }
 
 # tarvex.ini with a 25 ms period and white text, and a message of three lines
 # of full-width squares (Shift-JIS 81 A1) with an empty line between.
 write_saver_files() {
-  printf '[TARVEX]\r\nTIME=1\r\nFONTCOLOR=16777215\r\n' > "$PROGRAM_DIR/tarvex.ini"
-  local squares
-  squares=$(printf '\x81\xa1%.0s' $(seq 24))
-  printf '%s\r\n\r\n%s\r\n%s\r\n' "$squares" "$squares" "$squares" > "$PROGRAM_DIR/readme.txt"
+  printf '[TARVEX]\r\nTIME=1\r\nFONTCOLOR=16777215\r\n' >"$PROGRAM_DIR/tarvex.ini"
+  local squares=$(printf '\x81\xa1%.0s' $(seq 24))
+  printf '%s\r\n\r\n%s\r\n%s\r\n' "$squares" "$squares" "$squares" >"$PROGRAM_DIR/readme.txt"
 }
 
-# Starts "tarvex /s" in the background; sets SAVER_PID and SAVER_WIN.
+# Starts "/s" with the pointer mid-screen; sets SAVER_PID once its window shows.
 start_saver() {
-  "$PROGRAM_DIR/tarvex" /s &
-  SAVER_PID=$!
-  E2E_PIDS+=("$SAVER_PID")
-  SAVER_WIN=$(wait_for_window '^Form1$')
+  xdotool mousemove 512 384
+  start_program /s
+  SAVER_PID=$APP_PID
+  wait_for_window '^Form1$' >/dev/null
 }
 
-# Prints "blank" or "visible": the pointer's current image.
-pointer_image() {
-  local probe=$E2E_TMP/pointer-probe
-  if [ ! -x "$probe" ]; then
-    cc -o "$probe" "$(dirname "${BASH_SOURCE[0]}")/saver-pointer-probe.c" -lXfixes -lX11 ||
-      fail "cannot build the pointer probe"
-  fi
-  "$probe"
+# Two screenshots $1 seconds apart must show the crawl in place, and risen.
+check_crawl() {
+  python3 "$E2E_DIR/saver-frames-check.py" "$1" || fail "the crawl is not as expected"
 }
 
-# True while the saver process runs.
-saver_running() {
-  kill -0 "$SAVER_PID" 2>/dev/null
+# A second start, with each switch given, must end at once with status 0
+# and show no window beside the running one.
+expect_second_instances_to_end() {
+  for switch in "$@"; do
+    start_program "$switch"
+    expect_exit 0 20
+  done
+  [ "$(xdotool search --onlyvisible --name . | wc -l)" = 1 ] || fail "a second instance showed a window"
+}
+
+pointer_image() { python3 "$E2E_DIR/saver-pointer-image.py"; }
+
+# Presses Enter in every message box titled "tarvex" until the command succeeds.
+answer_boxes_until() {
+  for _ in $(seq 20); do
+    "$@" && return 0
+    for box in $(xdotool search --onlyvisible --name '^tarvex$' 2>/dev/null); do
+      xdotool windowfocus --sync "$box" key Return 2>/dev/null || true
+    done
+    sleep 0.25
+  done
+}
+
+# Starts "/c" and gives the settings dialog (its focus on 保 存) the keyboard.
+open_dialog() {
+  start_program /c
+  xdotool windowfocus --sync "$(wait_for_window 'ソラリオン風')"
+  sleep 0.5
+}
+
+# Escape leaves the dialog open; Enter on 保 存 saves (tarvex.ini must hold
+# the printf format $1) and ends it; Tab, Enter (取 消) leave the file alone.
+dialog_save_then_cancel() {
+  local ini=$PROGRAM_DIR/tarvex.ini
+  open_dialog
+  xdotool key Escape
+  sleep 0.5
+  kill -0 "$APP_PID" 2>/dev/null || fail "Escape ended the program"
+  xdotool key Return
+  expect_exit 0 10
+  # shellcheck disable=SC2059 # the expected bytes are given as a format
+  printf "$1" >"$E2E_TMP/expected.ini"
+  cmp "$ini" "$E2E_TMP/expected.ini" || fail "the saved file differs: $(od -c "$ini")"
+  cp "$ini" "$E2E_TMP/saved.ini"
+  open_dialog
+  xdotool key Tab Return
+  expect_exit 0 10
+  cmp "$ini" "$E2E_TMP/saved.ini" || fail "cancel changed the file"
 }

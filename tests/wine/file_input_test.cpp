@@ -1,73 +1,75 @@
-// Sequential file input with the system's calls: the bytes as they are, and
-// each failure under the run-time error the program reports.
+// A file through the system's calls: whether it is a normal file, its bytes as
+// they are, and each failure to read it as the program's run-time error.
+
+#include "platform/file_input.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include "platform/file_input.h"
+#include <fstream>
+
+#include "platform/win32/process_services.h"
 #include "runtime/runtime_error.h"
+#include "tests/support/case_name.h"
 #include "tests/support/temp_dir.h"
 
 namespace tarvex::platform {
 namespace {
 
-using testing::TempDir;
+// NUL, end-of-file and a trail byte that is a backslash, over several chunks.
+const std::string kBytes = std::string("a\r\nb\x1A\0\x83\x5C", 8) + std::string(200000, 'z');
 
-TEST(Win32FileInputTest, ReadsEveryByte) {
-  const TempDir dir;
-  const std::string bytes = std::string("a\r\nb\x1A\0\x83\x5C", 8) + std::string(200000, 'z');
-  EXPECT_EQ(ReadFileForInput(dir.Write("m.txt", bytes)), bytes);
-  EXPECT_EQ(ReadFileForInput(dir.Write("empty.txt", "")), "");
-}
-
-TEST(Win32FileInputTest, AJapaneseFileNameIsOpened) {
-  const TempDir dir;
-  dir.Write("m.txt", "x");
-  const std::string ansi = (dir.path() / "m.txt").string();
-  const std::string renamed = (dir.path()).string() + "\\\x83\x81\x83\x62\x83\x5A.txt";
-  ASSERT_TRUE(MoveFileA(ansi.c_str(), renamed.c_str()));
-  EXPECT_EQ(ReadFileForInput((dir.path()).string() + "\\メッセ.txt"), "x");
-}
-
-struct FailureCase {
+// The file `made` (named in the ANSI code page) holds `bytes` and has the
+// attributes given; `opened` (in program text; "" itself) is tested.
+struct FileCase {
   const char* name;
-  const char* relativePath;  // under the test folder; nullptr: the path itself is used
-  const char* path;
-  int error;
+  const char* made;
+  DWORD attributes;
+  std::string bytes;
+  const char* opened;
+  bool normal;
+  int error;  // 0: the bytes are read
 };
+TARVEX_PRINT_CASE_AS_NAME(FileCase)
 
-void PrintTo(const FailureCase& c, std::ostream* os) {
-  *os << c.name;
-}
+class FileTest : public ::testing::TestWithParam<FileCase> {};
 
-class Win32FileInputFailureTest : public ::testing::TestWithParam<FailureCase> {};
-
-TEST_P(Win32FileInputFailureTest, RaisesItsRunTimeError) {
-  const TempDir dir;
-  CreateDirectoryA((dir.path() / "folder").string().c_str(), nullptr);
-  const FailureCase& c = GetParam();
-  const std::string path =
-      c.relativePath != nullptr ? dir.str() + "\\" + c.relativePath : std::string(c.path);
+TEST_P(FileTest, IsNormalOrNotAndReadsOrRaisesItsRunTimeError) {
+  const testing::TempDir dir;
+  const FileCase& c = GetParam();
+  CreateDirectoryA((dir.str() + "\\folder").c_str(), nullptr);
+  std::ofstream(dir.str() + "\\" + c.made, std::ios::binary) << c.bytes;
+  SetFileAttributesA((dir.str() + "\\" + c.made).c_str(), c.attributes);
+  const std::string path = c.opened[0] == '\0' ? "" : dir.str() + "\\" + c.opened;
+  EXPECT_EQ(win32::NormalFileExists(path), c.normal);
   try {
-    ReadFileForInput(path);
-    ADD_FAILURE() << "no error for " << path;
+    EXPECT_EQ(ReadFileForInput(path), c.bytes);
+    EXPECT_EQ(c.error, 0);
   } catch (const runtime::RuntimeError& error) {
     EXPECT_EQ(error.number(), c.error);
     EXPECT_EQ(error.subject(), path);
   }
+  SetFileAttributesA((dir.str() + "\\" + c.made).c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
+using namespace runtime;
+constexpr DWORD kNormal = FILE_ATTRIBUTE_NORMAL;
+using F = FileCase;
 INSTANTIATE_TEST_SUITE_P(
-    Errors, Win32FileInputFailureTest,
+    Files, FileTest,
     ::testing::Values(
-        FailureCase{"MissingFile", "none.txt", nullptr, runtime::kFileNotFound},
-        FailureCase{"MissingDirectory", "none\\m.txt", nullptr, runtime::kPathNotFound},
-        FailureCase{"Directory", "folder", nullptr, runtime::kPathFileAccessError},
-        FailureCase{"InvalidName", "a<b>.txt", nullptr, runtime::kBadFileName},
-        FailureCase{"NameTheCodePageLacks", "caf\xC3\xA9.txt", nullptr, runtime::kBadFileName},
-        FailureCase{"Empty", nullptr, "", runtime::kBadFileNameOrNumber}),
-    [](const auto& info) { return std::string(info.param.name); });
+        F{"EveryByte", "m.txt", kNormal, kBytes, "m.txt", true, 0},
+        F{"Hidden", "m.txt", FILE_ATTRIBUTE_HIDDEN, "x", "m.txt", false, 0},
+        F{"JapaneseName", "\x83\x81\x83\x62\x83\x5A.txt", kNormal, "x", "メッセ.txt", true, 0},
+        F{"MissingFile", "m.txt", kNormal, "", "none.txt", false, kFileNotFound},
+        F{"MissingDirectory", "m.txt", kNormal, "", "no\\m.txt", false, kPathNotFound},
+        F{"Directory", "m.txt", kNormal, "", "folder", false, kPathFileAccessError},
+        F{"Wildcard", "m.txt", kNormal, "", "*", false, kBadFileName},
+        F{"InvalidName", "m.txt", kNormal, "", "a<b>.txt", false, kBadFileName},
+        F{"NotInCodePage", "m.txt", kNormal, "", "caf\xC3\xA9.txt", false, kBadFileName},
+        F{"EmptyPath", "m.txt", kNormal, "", "", false, kBadFileNameOrNumber}),
+    testing::CaseName());
 
 }  // namespace
 }  // namespace tarvex::platform

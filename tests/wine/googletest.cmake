@@ -4,11 +4,9 @@ set(TARVEX_GOOGLETEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources 
 if(NOT EXISTS ${TARVEX_GOOGLETEST_SOURCE}/CMakeLists.txt)
   message(FATAL_ERROR "GoogleTest sources not found in ${TARVEX_GOOGLETEST_SOURCE}: run scripts/setup")
 endif()
-
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
 add_subdirectory(${TARVEX_GOOGLETEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
-
 foreach(lib gtest gtest_main gmock gmock_main)
   if(NOT TARGET GTest::${lib})
     add_library(GTest::${lib} ALIAS ${lib})

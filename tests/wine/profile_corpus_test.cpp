@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "platform/profile.h"
 #include "runtime/ansi_text.h"
 #include "tests/support/temp_dir.h"
@@ -23,6 +25,21 @@ TEST_P(ProfileCorpusTest, ReadsTheExpectedValue) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Corpus, ProfileCorpusTest, ::testing::ValuesIn(ProfileCorpus()),
+                         CaseName());
+
+class RefusedWriteTest : public ::testing::TestWithParam<RefusedWrite> {};
+
+TEST_P(RefusedWriteTest, ReportsFailureAndKeepsTheFile) {
+  const RefusedWrite& c = GetParam();
+  const TempDir dir;
+  const std::string before = "[TARVEX]\r\nFONTNAME=" + kMei + "\r\nFILE=old\r\n";
+  dir.Write("tarvex.ini", before);
+  std::filesystem::create_directory(dir.path() / "folder");
+  EXPECT_FALSE(platform::WritePrivateProfileStringA(c.section, c.key, c.value, dir.File(c.file)));
+  EXPECT_EQ(dir.Read("tarvex.ini"), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Writes, RefusedWriteTest, ::testing::ValuesIn(RefusedWrites()),
                          CaseName());
 
 }  // namespace

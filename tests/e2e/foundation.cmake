@@ -1,6 +1,0 @@
-tarvex_add_e2e_test(e2e.preview-ends-at-once foundation-preview)
-tarvex_add_e2e_test(e2e.second-instance-ends-at-once foundation-second-instance)
-tarvex_add_e2e_test(e2e.error-report foundation-error-report)
-tarvex_add_e2e_test(e2e.password-change foundation-password-change)
-tarvex_add_e2e_test(e2e.render-info foundation-render-info)
-tarvex_add_e2e_test(e2e.unseen-error-report foundation-unseen-error-report)
