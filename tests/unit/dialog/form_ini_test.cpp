@@ -198,6 +198,7 @@ TEST_F(FormIniTest, SaveWritesTheSixKeysInOrderWithTheUsersChoicesAndCloses) {
     form.cmdOK_Click();
   });
   std::vector<std::string> files;
+  files.reserve(kSizeLines.size());
   for (const std::string& size_line : kSizeLines) {
     files.push_back("[TARVEX]\r\n" + size_line +
                     "FONTNAME=DejaVu Sans\r\nFONTCOLOR=65280\r\nFILE=relative name.txt\r\n"
