@@ -1,10 +1,14 @@
-// The Qt window host: errors ending the modal show, and the blit queue's
-// order. The end-to-end tests drive its input routing and unload guard.
+// The Qt window host: input routing, errors ending the modal show, and the
+// blit queue's order. The end-to-end tests drive its unload guard.
 
 #include "platform/qt/qt_saver_window_host.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
 
 #include "runtime/runtime_error.h"
 
@@ -28,9 +32,43 @@ class HostTest : public ::testing::Test {
  protected:
   HostTest() { host.Attach(form); }
 
+  QWidget& View() { return *host.Window().findChild<QWidget*>(); }
+  static void Send(QWidget& widget, QEvent::Type type, QPointF at = {}) {
+    const auto button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, at, widget.mapToGlobal(at), button,
+                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                      Qt::NoModifier);
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::ShiftModifier, "A");
+    QApplication::sendEvent(&widget,
+                            type == QEvent::KeyPress ? static_cast<QEvent*>(&key) : &event);
+  }
+
   ::testing::NiceMock<MockForm> form;
   QtSaverWindowHost host{QRect(0, 0, 1024, 768), 96, nullptr};
 };
+
+// A click is a press and a release on the display; a pointer standing still
+// is no move.
+TEST_F(HostTest, EventsReachTheSurfaceUnderThePointerWithTheirKeysAndPlaces) {
+  using ::testing::FloatEq;
+  EXPECT_CALL(form, picTARVEX_MouseMove(1, 0, 0, FloatEq(10), FloatEq(20)));
+  EXPECT_CALL(form, Form_MouseMove(0, 0, FloatEq(3), FloatEq(4)));
+  EXPECT_CALL(form, picTARVEX_KeyDown(1, Qt::Key_A, 1));
+  EXPECT_CALL(form, Form_KeyDown(Qt::Key_A, 1));
+  EXPECT_CALL(form, picTARVEX_Click(1)).Times(1);
+  Send(View(), QEvent::MouseMove, {10, 20});
+  Send(View(), QEvent::MouseMove, {10, 20});
+  Send(host.Window(), QEvent::MouseMove, View().mapTo(&host.Window(), QPointF(10, 20)));
+  Send(host.Window(), QEvent::MouseMove, {3.5, 4});
+  Send(View(), QEvent::KeyPress);
+  Send(host.Window(), QEvent::KeyPress);
+  Send(View(), QEvent::MouseButtonPress, {5, 5});
+  Send(View(), QEvent::MouseButtonRelease, {6, 5});
+  Send(View(), QEvent::MouseButtonPress, {5, 5});
+  Send(View(), QEvent::MouseButtonRelease, {-20, 5});
+  Send(host.Window(), QEvent::MouseButtonPress, {1, 1});
+  Send(host.Window(), QEvent::MouseButtonRelease, {1, 1});
+}
 
 TEST_F(HostTest, ARuntimeErrorInAnEventEndsTheModalShowWithThatError) {
   EXPECT_CALL(form, Form_Activate()).WillOnce([] {
