@@ -1,8 +1,8 @@
 #pragma once
 // A settings dialog window for tests. Its state lives in a FakeDialog the test
 // owns, so that the test can look at it after the form and its host are gone;
-// the choosers answer from queues the test fills, and while "shown" the window
-// runs the test's user script against the form.
+// the choosers answer from queues the test fills (empty: cancelled), and while
+// "shown" the window runs the test's user script against the form.
 
 #include <algorithm>
 #include <cstdint>
@@ -33,7 +33,7 @@ struct FakeDialog {
   std::map<platform::DialogList, List> lists;
   std::map<platform::DialogTextBox, std::string> texts;
   std::int32_t swatch = dialog::kSwatchInitialColor;
-  std::deque<std::optional<std::string>> open_answers;  // empty: cancelled
+  std::deque<std::optional<std::string>> open_answers;
   std::deque<std::optional<std::int32_t>> color_answers;
   std::function<void(FakeDialog&, platform::DialogEvents&)> user;
   std::vector<OpenCall> open_calls;
@@ -43,9 +43,9 @@ struct FakeDialog {
 
   std::string ListText(platform::DialogList list) {
     const List& l = lists[list];
-    return l.index < 0 ? std::string() : l.items.at(l.index);
+    return l.index < 0 ? std::string() : l.items.at(std::size_t(l.index));
   }
-  // The user picks the entry with this text; throws when there is none.
+  // The user picks the entry with this text.
   void Choose(platform::DialogList list, const std::string& text) {
     auto& items = lists[list].items;
     const auto found = std::find(items.begin(), items.end(), text);
@@ -96,7 +96,7 @@ class FakeDialogHost : public platform::DialogWindowHost {
   template <class T>
   static std::optional<T> Next(std::deque<std::optional<T>>& answers) {
     if (answers.empty()) return std::nullopt;
-    std::optional<T> answer = answers.front();
+    const std::optional<T> answer = answers.front();
     answers.pop_front();
     return answer;
   }

@@ -1,13 +1,12 @@
 #pragma once
 // A saver window host for tests: surfaces that keep their properties and
 // what was printed, a timer that only records, StretchBlt calls kept as
-// plain records, and an unload request that asks the form as the real
-// window does. Calls whose order matters also go to an optional journal.
+// records, and an unload request that asks the form as the real window does.
+// Calls whose order matters also go to an optional journal.
 
 #include <array>
 #include <cstdint>
 #include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,7 +22,7 @@ inline void Note(Journal journal, const std::string& what) {
 
 class FakePictureSurface : public platform::PictureSurface {
  public:
-  static constexpr float kLineHeight = 20;
+  static constexpr float kLineHeight = 20;  // pixels
   struct Printed {
     std::string text;
     float pixelY;
@@ -46,12 +45,12 @@ class FakePictureSurface : public platform::PictureSurface {
   void SetTop(float value) override { top_ = value; }
   void SetWidth(float value) override { width_ = value; }
   void SetHeight(float value) override { height_ = value; }
-  float CurrentX() const override { return currentX_; }
+  float CurrentX() const override { return 0; }
   float CurrentY() const override { return currentY_; }
-  void SetCurrentX(float value) override { currentX_ = value; }
+  void SetCurrentX(float) override {}
   void SetCurrentY(float value) override { currentY_ = value; }
-  float ScaleHeight() const override { return scaleHeight_.value_or(height_); }
-  void SetScaleHeight(float value) override { scaleHeight_ = value; }
+  float ScaleHeight() const override { return scale_ != 0 ? scale_ : height_; }
+  void SetScaleHeight(float value) override { scale_ = value; }
   void SetFontSize(float points) override {
     if (!(points > 0 && points <= platform::kMaxFontPoints)) Refuse();
     fontSize = points;
@@ -64,13 +63,12 @@ class FakePictureSurface : public platform::PictureSurface {
   void SetForeColor(platform::OleColor color) override { foreColor = color; }
   // Positions are in user units; a zero scale leaves them in pixels.
   void PrintLine(const std::string& text) override {
-    const float pixels = scaleHeight_.value_or(0) != 0 ? height_ / *scaleHeight_ : 1;
+    const float pixels = scale_ != 0 ? height_ / scale_ : 1;
     printed.push_back({text, currentY_ * pixels});
-    currentX_ = 0;
     currentY_ += kLineHeight / pixels;
   }
   void Cls() override {
-    currentX_ = currentY_ = 0;
+    currentY_ = 0;
     Note(journal, "Cls");
   }
   void Refresh() override { Note(journal, "Refresh"); }
@@ -79,28 +77,22 @@ class FakePictureSurface : public platform::PictureSurface {
   [[noreturn]] static void Refuse() { throw runtime::RuntimeError(runtime::kInvalidPropertyValue); }
 
   float left_, top_, width_, height_;
-  float currentX_ = 0, currentY_ = 0;
-  std::optional<float> scaleHeight_;
+  float currentY_ = 0, scale_ = 0;
 };
 
-class FakeSaverTimer : public platform::SaverTimer {
- public:
+struct FakeSaverTimer : platform::SaverTimer {
+  std::int32_t interval = 100;
+  bool enabled = false;
   Journal journal = nullptr;
 
-  std::int32_t Interval() const override { return interval_; }
+  std::int32_t Interval() const override { return interval; }
   void SetInterval(std::int32_t ms) override {
-    interval_ = ms;
-    Note(journal, "SetInterval(" + std::to_string(ms) + ")");
+    Note(journal, "SetInterval(" + std::to_string(interval = ms) + ")");
   }
-  bool Enabled() const override { return enabled_; }
-  void SetEnabled(bool enabled) override {
-    enabled_ = enabled;
-    Note(journal, enabled ? "SetEnabled(1)" : "SetEnabled(0)");
+  bool Enabled() const override { return enabled; }
+  void SetEnabled(bool on) override {
+    Note(journal, (enabled = on) ? "SetEnabled(1)" : "SetEnabled(0)");
   }
-
- private:
-  std::int32_t interval_ = 100;
-  bool enabled_ = false;
 };
 
 struct BlitRecord {
@@ -108,7 +100,6 @@ struct BlitRecord {
   int x, y, width, height;
   int source;
   int sourceX, sourceY, sourceWidth, sourceHeight;
-  std::uint32_t rop;
 
   bool operator==(const BlitRecord&) const = default;
 };
@@ -150,10 +141,10 @@ class FakeSaverWindowHost : public platform::SaverWindowHost {
   void SetForeColor(platform::OleColor color) override { foreColor = color; }
   bool StretchBlt(platform::PictureSurface& dest, int x, int y, int width, int height,
                   platform::PictureSurface& source, int sourceX, int sourceY, int sourceWidth,
-                  int sourceHeight, std::uint32_t rop) override {
+                  int sourceHeight, std::uint32_t /*rop*/) override {
     if (recordBlits) {
       blits.push_back({IndexOf(dest), x, y, width, height, IndexOf(source), sourceX, sourceY,
-                       sourceWidth, sourceHeight, rop});
+                       sourceWidth, sourceHeight});
     }
     return true;
   }

@@ -9,9 +9,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <memory>
-#include <string>
-#include <vector>
 
 #include "settings/basSysAPI.h"
 #include "startup/shared_state.h"
@@ -40,7 +37,7 @@ class FormIniTest : public ::testing::Test {
                       .FontName = "IPAGothic",
                       .FontColor = "255",
                       .MessageFile = "/home/u/メッセージ 1.txt",
-                      .Mp3File = ""};
+                      .Mp3File = "/m/a.mp3"};
     desktop.fonts = {"Zeta", "IPAGothic", "DejaVu Sans"};
     desktop.dialog_host_factory = [this] { return std::make_unique<FakeDialogHost>(window); };
   }
@@ -64,40 +61,64 @@ class FormIniTest : public ::testing::Test {
   FakeDialog window;
 };
 
-TEST_F(FormIniTest, FillsTheListsInOrderAndShowsEverySetting) {
-  state.Settings.Mp3File = "/m/a.mp3";
+std::vector<std::string> Numbers(int first, int last) {
+  std::vector<std::string> texts;
+  for (int n = first; n <= last; ++n) texts.push_back(std::to_string(n));
+  return texts;
+}
+
+// The font list selects the last equal name, else the first font; sizes out
+// of the list select 10; periods select the nearest step of 25 ms; only RGB
+// and desktop colours reach the swatch.
+struct LoadCase {
+  const char* name;
+  std::vector<std::string> fonts;
+  const char* fontName;
+  std::int16_t fontSize, interval;
+  const char* colour;
+  int fontIndex;
+  const char *sizeText, *speedText;
+  std::int32_t swatch;
+};
+TARVEX_PRINT_CASE_AS_NAME(LoadCase)
+
+constexpr std::int32_t kKept = dialog::kSwatchInitialColor;
+// clang-format off
+const LoadCase kLoads[] = {
+    {"AsStored", {"Zeta", "IPAGothic", "DejaVu Sans"}, "IPAGothic", 24, 100, "255", 1, "24", "4", 255},
+    {"LastEqualFontName", {"Z", "A", "A", "C"}, "A", 72, 250, "16777215", 2, "72", "10", 16777215},
+    {"MissingFontTakesTheFirst", {"Z", "A"}, "Missing", 11, 60, "-2147483648", 0, "11", "2", INT32_MIN},
+    {"FontNamesMatchInCase", {"Z", "A"}, "a", 9, 275, "-2147483618", 0, "10", "10", -2147483618},
+    {"NoFontsNoSelection", {}, "A", 73, -75, "16777216", -1, "10", "1", kKept},
+    {"PastTheDesktopColours", {"A"}, "A", -5, 0, "-2147483617", 0, "10", "1", kKept},
+    {"ColourOutOfRange", {"A"}, "A", 10, 25, "2147483648", 0, "10", "1", kKept},
+    {"ColourNotANumber", {"A"}, "A", 10, 37, "blue", 0, "10", "1", kKept},
+};
+// clang-format on
+
+class FormLoadTest : public FormIniTest, public ::testing::WithParamInterface<LoadCase> {};
+
+TEST_P(FormLoadTest, FillsTheListsInOrderAndShowsEverySetting) {
+  const LoadCase& c = GetParam();
+  desktop.fonts = c.fonts;
+  state.Settings.FontName = c.fontName;
+  state.Settings.FontSize = c.fontSize;
+  state.Settings.TimerInterval = c.interval;
+  state.Settings.FontColor = c.colour;
   Run();
-  std::vector<std::string> sizes;
-  for (int size = 10; size <= 72; ++size) sizes.push_back(std::to_string(size));
-  EXPECT_EQ(window.lists[DialogList::cmbSize].items, sizes);
-  EXPECT_EQ(window.lists[DialogList::cmbTim].items,
-            (std::vector<std::string>{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"}));
-  EXPECT_EQ(window.lists[DialogList::cmbFont].items, desktop.fonts);
-  EXPECT_EQ(window.ListText(DialogList::cmbSize), "24");
-  EXPECT_EQ(window.ListText(DialogList::cmbFont), "IPAGothic");
-  EXPECT_EQ(window.ListText(DialogList::cmbTim), "4");
-  EXPECT_EQ(window.swatch, 255);
+  EXPECT_EQ(window.lists[DialogList::cmbSize].items, Numbers(10, 72));
+  EXPECT_EQ(window.lists[DialogList::cmbTim].items, Numbers(1, 10));
+  EXPECT_EQ(window.lists[DialogList::cmbFont].items, c.fonts);
+  EXPECT_EQ(window.lists[DialogList::cmbFont].index, c.fontIndex);
+  EXPECT_EQ(window.ListText(DialogList::cmbSize), c.sizeText);
+  EXPECT_EQ(window.ListText(DialogList::cmbTim), c.speedText);
+  EXPECT_EQ(window.swatch, c.swatch);
   EXPECT_EQ(window.texts[DialogTextBox::txtFile], "/home/u/メッセージ 1.txt");
   EXPECT_EQ(window.texts[DialogTextBox::txtMP3], "/m/a.mp3");
+  EXPECT_FALSE(fs::exists(state.IniPath)) << "cancel saves nothing";
 }
 
-TEST_F(FormIniTest, WithoutFontsOrAColourSelectsNoFontAndKeepsTheSwatch) {
-  desktop.fonts.clear();
-  state.Settings.FontColor = "blue";
-  Run();
-  EXPECT_EQ(window.lists[DialogList::cmbFont].index, -1);
-  EXPECT_EQ(window.swatch, dialog::kSwatchInitialColor);
-}
-
-TEST_F(FormIniTest, FontListSelectsTheLastEqualNameOrElseTheFirstFont) {
-  for (const auto& [stored, index] : {std::pair{"A", 2}, {"Missing", 0}, {"a", 0}}) {
-    desktop.fonts = {"Z", "A", "A", "C"};
-    state.Settings.FontName = stored;
-    window = {};
-    Run();
-    EXPECT_EQ(window.lists[DialogList::cmbFont].index, index) << stored;
-  }
-}
+INSTANTIATE_TEST_SUITE_P(Settings, FormLoadTest, ::testing::ValuesIn(kLoads), CaseName());
 
 struct FileButton {
   const char* name;
@@ -109,18 +130,19 @@ TARVEX_PRINT_CASE_AS_NAME(FileButton)
 
 class FileChooser : public FormIniTest, public ::testing::WithParamInterface<FileButton> {};
 
+// All files preselected, starting at the last confirmed name; a cancel keeps
+// the box as it was.
 TEST_P(FileChooser, PutsTheChosenPathInItsBoxAndCancelKeepsTheBox) {
   state.Settings.MessageFile = state.Settings.Mp3File = "/loaded";
   std::vector<std::string> seen;
   Run([&](FakeDialog& window, DialogEvents& form) {
-    for (const char* answer : {"", "/a/曲 1", ""}) {
-      window.open_answers = {*answer ? std::optional<std::string>(answer) : std::nullopt};
+    window.open_answers = {std::nullopt, "/a/曲 1", std::nullopt};
+    for (int click = 0; click < 3; ++click) {
       (form.*GetParam().click)();
       seen.push_back(window.texts[GetParam().box]);
     }
   });
   EXPECT_EQ(seen, (std::vector<std::string>{"/loaded", "/a/曲 1", "/a/曲 1"}));
-  // All files preselected, starting at the last confirmed name.
   const std::vector<platform::FileTypeFilter> filters = {{"*.*", ""}, {GetParam().type_label, ""}};
   ASSERT_EQ(window.open_calls.size(), 3U);
   for (const auto& call : window.open_calls) {
@@ -138,17 +160,8 @@ INSTANTIATE_TEST_SUITE_P(Buttons, FileChooser,
                                                       DialogTextBox::txtMP3, "*.mp3"}),
                          CaseName());
 
-TEST_F(FormIniTest, EachFileButtonHasAChooserOfItsOwn) {
-  Run([](FakeDialog& window, DialogEvents& form) {
-    window.open_answers = {std::string("/m.txt"), std::nullopt};
-    form.cmdSansyo_Click();
-    form.cmdMP3_Click();
-  });
-  ASSERT_EQ(window.open_calls.size(), 2U);
-  EXPECT_EQ(window.open_calls[1].file_name, "") << "the music chooser saw the message file";
-}
-
-TEST_F(FormIniTest, ColourChooserSetsTheSwatchAndCancelKeepsIt) {
+// The message chooser also picks the colour; the music chooser is its own.
+TEST_F(FormIniTest, TheColourChooserSetsTheSwatchAndCancelKeepsItAndTheMusicChooserIsApart) {
   std::vector<std::int32_t> seen;
   Run([&](FakeDialog& window, DialogEvents& form) {
     window.color_answers = {std::nullopt, 16711680, std::nullopt};
@@ -156,10 +169,14 @@ TEST_F(FormIniTest, ColourChooserSetsTheSwatchAndCancelKeepsIt) {
       form.lblCol_Click();
       seen.push_back(window.swatch);
     }
+    window.open_answers = {"/m.txt", std::nullopt};
+    form.cmdSansyo_Click();
+    form.cmdMP3_Click();
   });
   EXPECT_EQ(seen, (std::vector<std::int32_t>{255, 16711680, 16711680}));
-  // The chooser starts black, then at its last confirmed colour.
   EXPECT_EQ(window.color_calls, (std::vector<std::int32_t>{0, 0, 16711680}));
+  ASSERT_EQ(window.open_calls.size(), 2U);
+  EXPECT_EQ(window.open_calls[1].file_name, "") << "the music chooser saw the message file";
 }
 
 // The size is saved as Str() gives it, with a leading blank: Windows writes
@@ -177,16 +194,15 @@ TEST_F(FormIniTest, SaveWritesTheSixKeysInOrderWithTheUsersChoicesAndCloses) {
     window.Choose(DialogList::cmbTim, "10");
     window.color_answers = {65280};
     form.lblCol_Click();
-    window.open_answers = {std::string("/music/a.mp3")};
-    form.cmdMP3_Click();
     window.texts[DialogTextBox::txtFile] = "relative name.txt";
     form.cmdOK_Click();
   });
   std::vector<std::string> files;
+  files.reserve(kSizeLines.size());
   for (const std::string& size_line : kSizeLines) {
     files.push_back("[TARVEX]\r\n" + size_line +
                     "FONTNAME=DejaVu Sans\r\nFONTCOLOR=65280\r\nFILE=relative name.txt\r\n"
-                    "MP3=/music/a.mp3\r\nTIME=10\r\n");
+                    "MP3=/m/a.mp3\r\nTIME=10\r\n");
   }
   EXPECT_THAT(dir.Read("tarvex.ini"), ::testing::AnyOfArray(files));
   EXPECT_EQ(state.Settings.TimerInterval, 10) << "the step, not milliseconds";
@@ -200,23 +216,6 @@ TEST_F(FormIniTest, SaveKeepsTheLoadedValueOfAListWithoutSelection) {
   EXPECT_EQ(Stored("TIME"), "100");
   EXPECT_EQ(Stored("FONTNAME"), "");
 }
-
-class ClosingWithoutSaving : public FormIniTest, public ::testing::WithParamInterface<bool> {};
-
-TEST_P(ClosingWithoutSaving, CreatesNoFileAndLeavesAnOldOneByteForByte) {
-  const UserScript user = [cancel = GetParam()](FakeDialog& window, DialogEvents& form) {
-    window.Choose(DialogList::cmbSize, "50");
-    if (cancel) form.cmdEXIT_Click();  // else the window frame closes it
-  };
-  Run(user);
-  EXPECT_FALSE(fs::exists(state.IniPath));
-  dir.Write("tarvex.ini", kOldFile);
-  Run(user);
-  EXPECT_EQ(dir.Read("tarvex.ini"), kOldFile);
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 1) << "a file was left beside";
-}
-
-INSTANTIATE_TEST_SUITE_P(ByCancelOrFrame, ClosingWithoutSaving, ::testing::Bool());
 
 // The dialog stays open with the user's choices, so they can put things right
 // and save again.

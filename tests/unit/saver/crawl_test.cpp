@@ -1,9 +1,6 @@
 // The crawl: the page composed in two printing passes and copied, then the
 // tick's bands, the crawl position and the cycle.
 
-#include <string>
-#include <vector>
-
 #include "runtime/runtime_error.h"
 #include "tests/unit/saver/saver_fixture.h"
 
@@ -13,11 +10,9 @@ namespace {
 using testing::BlitRecord;
 using ::testing::ElementsAre;
 
-constexpr std::uint32_t kCopy = platform::kSrcCopy;
-
 // A band onto the display from the page copy.
 BlitRecord Band(int x, int y, int width, int sourceY) {
-  return {1, x, y, width, 3, 0, 0, sourceY, 696, 3, kCopy};
+  return {1, x, y, width, 3, 0, 0, sourceY, 696, 3};
 }
 
 struct ScreenCase {
@@ -29,47 +24,35 @@ TARVEX_PRINT_CASE_AS_NAME(ScreenCase)
 
 const ScreenCase kScreens[] = {
     {"Xga", 1024, 768, 1337},
-    {"Vga", 640, 480, 761},
     {"Portrait", 768, 1024, 1849},
     {"EightK", 7680, 4320, 8441},
 };
 
-class ScreenTest : public SaverCaseTest<ScreenCase> {
- protected:
-  void SetUp() override { ActivateOn(GetParam().width, GetParam().height); }
-};
+using ScreenTest = SaverCaseTest<ScreenCase>;
 
-TEST_P(ScreenTest, DisplayInsideAMarginPageAndCopyAsHighAsTheScreen) {
-  const int h = static_cast<int>(GetParam().height);
-  EXPECT_FLOAT_EQ(Display().Left(), 100);
-  EXPECT_FLOAT_EQ(Display().Top(), 100);
-  EXPECT_FLOAT_EQ(Display().Width(), GetParam().width - 200);
-  EXPECT_FLOAT_EQ(Display().Height(), GetParam().height - 200);
-  EXPECT_FLOAT_EQ(Page().Width(), 696) << "the page keeps its design width";
-  EXPECT_FLOAT_EQ(Page().Height(), h);
-  EXPECT_FLOAT_EQ(Copy().Width(), 696);
-  EXPECT_FLOAT_EQ(Copy().Height(), h);
-  EXPECT_THAT(host->blits, ElementsAre(BlitRecord{0, 0, 0, 696, h, 2, 0, 0, 696, h, kCopy}));
-  EXPECT_TRUE(host->timer.Enabled());
-}
-
-TEST_P(ScreenTest, TheCrawlRestartsAfterItsCycleAndStartsAgainFromTheBottomEdge) {
+TEST_P(ScreenTest, DisplayInsideTheMarginAndTheCrawlRestartsFromTheBottomEdgeAfterItsCycle) {
+  screenWidth = GetParam().width;
+  screenHeight = GetParam().height;
+  Activate();
+  const int w = static_cast<int>(screenWidth) - 200, h = static_cast<int>(screenHeight);
+  EXPECT_EQ(std::vector<float>({Display().Left(), Display().Top(), Display().Width()}),
+            std::vector<float>({100, 100, static_cast<float>(w)}));
+  EXPECT_FLOAT_EQ(Display().Height(), screenHeight - 200);
+  EXPECT_THAT(host->blits, ElementsAre(BlitRecord{0, 0, 0, 696, h, 2, 0, 0, 696, h}));
   host->recordBlits = false;
-  int ticks = 0;
-  do {
+  for (int ticks = 1; ticks <= GetParam().cycle; ++ticks) {
     form->tmrStr_Timer();
-    ASSERT_EQ(form->ScrollPos, ++ticks % GetParam().cycle) << "tick " << ticks;
-  } while (form->ScrollPos != 0 && ticks < 100000);
+    ASSERT_EQ(form->ScrollPos, ticks % GetParam().cycle) << "tick " << ticks;
+  }
   host->recordBlits = true;
   host->blits.clear();
   form->tmrStr_Timer();
-  const int w = static_cast<int>(GetParam().width) - 200, h = static_cast<int>(GetParam().height);
   EXPECT_THAT(host->blits, ElementsAre(Band(0, h - 200, w, 0)));
 }
 
 INSTANTIATE_TEST_SUITE_P(Screens, ScreenTest, ::testing::ValuesIn(kScreens), testing::CaseName());
 
-class CompositionTest : public SaverFixture {};
+using CompositionTest = SaverFixture;
 
 TEST_F(CompositionTest, TwoPassesOfLinesTheSecondBelowThePageInTheWindowsColour) {
   state.Settings.FontColor = "255";
@@ -80,18 +63,15 @@ TEST_F(CompositionTest, TwoPassesOfLinesTheSecondBelowThePageInTheWindowsColour)
     EXPECT_EQ(Page().printed[i].text, state.MessageLines[i % 3 + 1]) << i;
     EXPECT_FLOAT_EQ(Page().printed[i].pixelY, tops[i]) << i;
   }
-  EXPECT_FLOAT_EQ(Page().ScaleHeight(), 60) << "the scale spans the printed block";
   EXPECT_EQ(Page().foreColor, 255u);
+  EXPECT_FLOAT_EQ(Copy().Height(), 768) << "the page and its copy are as high as the screen";
 }
 
-TEST_F(CompositionTest, TheLargestLineCountEndsBothPassesCleanly) {
+TEST_F(CompositionTest, TheLargestLineCountEndsBothPassesAndOneBeyondTheLinesHeldIsErrorNine) {
   Activate(std::vector<std::string>(32767, "x"));
   EXPECT_EQ(Page().printed.size(), 2u * 32767u);
-}
-
-TEST_F(CompositionTest, ALineCountBeyondTheLinesHeldIsErrorNine) {
-  Load({"a"});
-  state.LineCount = 2;
+  state.LineCount = 32767;
+  state.MessageLines.pop_back();
   try {
     form->Form_Activate();
     FAIL() << "composition went past the lines held";
@@ -104,13 +84,11 @@ TEST_F(CompositionTest, ASecondActivationPrintsAgainFromTheTopWithoutRestartingT
   Activate({"a", "b"});
   for (int i = 0; i < 500; ++i) form->tmrStr_Timer();
   desktop.calls.clear();
-  host->blits.clear();
   form->Form_Activate();
   EXPECT_EQ(form->ScrollPos, 500);
   EXPECT_THAT(desktop.calls, ElementsAre("SetEnabled(1)")) << "no clear, and no stop";
   ASSERT_EQ(Page().printed.size(), 8u);
   EXPECT_FLOAT_EQ(Page().printed[4].pixelY, 0);
-  EXPECT_EQ(host->blits.size(), 1u);
 }
 
 struct TickCase {
@@ -127,7 +105,6 @@ TARVEX_PRINT_CASE_AS_NAME(TickCase)
 const TickCase kTicks[] = {
     {"Start", 1024, 768, 0, 1, Band(0, 568, 824, 0), Band(0, 568, 824, 0)},
     {"FirstRowOnTheBottomRow", 1024, 768, 1, 1, Band(0, 567, 823, 0), Band(0, 567, 823, 0)},
-    {"Two", 1024, 768, 2, 1, Band(1, 566, 822, 0), Band(1, 566, 822, 0)},
     {"OneAndAHalfToEven", 1024, 768, 3, 2, Band(2, 565, 821, 0), Band(0, 568, 824, 3)},
     {"TwoAndAHalfToEven", 1024, 768, 5, 2, Band(2, 563, 819, 0), Band(1, 566, 822, 3)},
     {"ThreeAndAHalfToEven", 1024, 768, 7, 3, Band(4, 561, 817, 0), Band(0, 567, 823, 6)},
@@ -139,30 +116,26 @@ const TickCase kTicks[] = {
 };
 // clang-format on
 
-class TickTest : public SaverCaseTest<TickCase> {
- protected:
-  void SetUp() override {
-    ActivateOn(GetParam().screenWidth, GetParam().screenHeight);
-    host->blits.clear();
-    desktop.calls.clear();
-    form->ScrollPos = GetParam().scrollPos;
-    form->tmrStr_Timer();
-  }
-};
+using TickTest = SaverCaseTest<TickCase>;
 
-TEST_P(TickTest, ClearsThenDrawsOneBandPerThreeRowsOfTravelThenShows) {
+TEST_P(TickTest, ClearsThenDrawsCentredBandsThatMeetAndWidenByThreePixelsThenShows) {
+  screenWidth = GetParam().screenWidth;
+  screenHeight = GetParam().screenHeight;
+  Activate();
+  host->blits.clear();
+  desktop.calls.clear();
+  form->ScrollPos = GetParam().scrollPos;
+  form->tmrStr_Timer();
   EXPECT_THAT(desktop.calls, ElementsAre("Cls", "Refresh"));
   ASSERT_EQ(host->blits.size(), GetParam().bands);
   EXPECT_EQ(host->blits.front(), GetParam().first);
   EXPECT_EQ(host->blits.back(), GetParam().last);
-}
-
-TEST_P(TickTest, BandsMeetAndWidenByThreePixelsTowardTheBottom) {
   for (std::size_t i = 1; i < host->blits.size(); ++i) {
     const BlitRecord &above = host->blits[i - 1], &below = host->blits[i];
-    EXPECT_EQ(below.y - above.y, 3) << "band " << i;
-    EXPECT_EQ(below.sourceY - above.sourceY, 3) << "band " << i;
-    EXPECT_EQ(below.width - above.width, 3) << "band " << i;
+    EXPECT_EQ(std::vector<int>(
+                  {below.y - above.y, below.sourceY - above.sourceY, below.width - above.width}),
+              std::vector<int>({3, 3, 3}))
+        << "band " << i;
     EXPECT_LE(std::abs(2 * below.x + below.width - static_cast<int>(Display().Width())), 1)
         << "band " << i << " is centred";
   }

@@ -3,10 +3,6 @@
 // move that armed was, on its own surface. And the close guard: the pointer
 // counter, the running announcement and the password prompt, in order.
 
-#include <deque>
-#include <string>
-#include <vector>
-
 #include "tests/unit/saver/saver_fixture.h"
 
 namespace tarvex::saver::test {
@@ -31,11 +27,6 @@ TARVEX_PRINT_CASE_AS_NAME(InputCase)
 
 // clang-format off
 const InputCase kInputs[] = {
-    {"FormKeyOnlyArms", {{kFormKey}}, 0},
-    {"DisplayKeyOnlyArms", {{kPicKey}}, 0},
-    {"ClickOnlyArms", {{kClick}}, 0},
-    {"FormMoveOnlyArms", {{kFormMove, 10, 20}}, 0},
-    {"DisplayMoveOnlyArms", {{kPicMove, 5, 6}}, 0},
     {"KeyThenKeyCloses", {{kFormKey}, {kFormKey}}, 1},
     {"ClickThenDisplayKeyCloses", {{kClick}, {kPicKey}}, 1},
     {"DisplayKeyThenClickCloses", {{kPicKey}, {kClick}}, 1},
@@ -53,27 +44,28 @@ const InputCase kInputs[] = {
 };
 // clang-format on
 
-class InputTest : public SaverCaseTest<InputCase> {
- protected:
-  void Fire(const Event& e) {
-    switch (e.kind) {
-      case kFormKey:
-        return form->Form_KeyDown(65, 0);
-      case kPicKey:
-        return form->picTARVEX_KeyDown(1, 27, 2);
-      case kClick:
-        return form->picTARVEX_Click(1);
-      case kFormMove:
-        return form->Form_MouseMove(0, 0, e.x, e.y);
-      case kPicMove:
-        return form->picTARVEX_MouseMove(1, 0, 0, e.x, e.y);
-    }
-  }
-};
+using InputTest = SaverCaseTest<InputCase>;
 
 TEST_P(InputTest, TheFirstEventArmsAndTheNextQualifyingOneAsksToClose) {
   Activate();
-  for (const Event& e : GetParam().events) Fire(e);
+  for (const Event& e : GetParam().events) {
+    switch (e.kind) {
+      case kFormKey:
+        form->Form_KeyDown(65, 0);
+        break;
+      case kPicKey:
+        form->picTARVEX_KeyDown(1, 27, 2);
+        break;
+      case kClick:
+        form->picTARVEX_Click(1);
+        break;
+      case kFormMove:
+        form->Form_MouseMove(0, 0, e.x, e.y);
+        break;
+      case kPicMove:
+        form->picTARVEX_MouseMove(1, 0, 0, e.x, e.y);
+    }
+  }
   EXPECT_EQ(state.InputArmed, kTrue);
   EXPECT_EQ(host->unloadRequests, GetParam().requests);
   EXPECT_EQ(host->closed, GetParam().requests > 0) << "no password: a request closes";
@@ -94,10 +86,10 @@ const std::string kPrompt = "VerifyScreenSavePwd(" + std::to_string(0x5A17) + ")
 const std::string kOn = "SetScreenSaverRunning(1)", kShow = "ShowCursor(1)";
 // clang-format off
 const GuardCase kGuards[] = {
-    {"NoPasswordCloses", 0, {}, {kShow, kShow}, true},
-    {"AnyNonZeroSwitchesTheCheckOn", -65536, {true}, {kShow, kOn, kPrompt, "SetScreenSaverRunning(0)", kShow}, true},
-    {"AcceptedCloses", 1, {true}, {kShow, kOn, kPrompt, "SetScreenSaverRunning(0)", kShow}, true},
-    {"RefusedKeepsTheWindowAndThePointer", 1, {false}, {kShow, kOn, kPrompt, "ShowCursor(0)", kShow}, false},
+    {"NoPasswordCloses", 0, {}, {"RequestUnload", kShow, kShow}, true},
+    {"AnyNonZeroSwitchesTheCheckOn", -65536, {true}, {"RequestUnload", kShow, kOn, kPrompt, "SetScreenSaverRunning(0)", kShow}, true},
+    {"AcceptedCloses", 1, {true}, {"RequestUnload", kShow, kOn, kPrompt, "SetScreenSaverRunning(0)", kShow}, true},
+    {"RefusedKeepsTheWindowAndThePointer", 1, {false}, {"RequestUnload", kShow, kOn, kPrompt, "ShowCursor(0)", kShow}, false},
 };
 // clang-format on
 
@@ -110,19 +102,18 @@ TEST_P(CloseGuardTest, OneRequestAfterArming) {
   form->picTARVEX_Click(1);
   desktop.calls.clear();
   form->picTARVEX_Click(1);
-  std::vector<std::string> expected = {"RequestUnload"};
-  expected.insert(expected.end(), GetParam().calls.begin(), GetParam().calls.end());
-  EXPECT_THAT(desktop.calls, ElementsAreArray(expected));
+  EXPECT_THAT(desktop.calls, ElementsAreArray(GetParam().calls));
   EXPECT_EQ(host->closed, GetParam().closes);
-  EXPECT_EQ(state.SkipNextUnload, GetParam().closes ? kFalse : kTrue);
 }
 
 INSTANTIATE_TEST_SUITE_P(Requests, CloseGuardTest, ::testing::ValuesIn(kGuards),
                          testing::CaseName());
 
-class RefusedTest : public SaverFixture {};
+// A refused password swallows the next request, so that the input that
+// follows the prompt does not bring it straight back; the one after asks again.
+using RefusedPasswordTest = SaverFixture;
 
-TEST_F(RefusedTest, EachRefusalSwallowsTheNextRequestAndTheOneAfterPromptsAgain) {
+TEST_F(RefusedPasswordTest, EachRefusalSwallowsTheNextRequestAndTheOneAfterPromptsAgain) {
   state.UsePassword = 1;
   desktop.password_answers = {false, false, true};
   Activate();
@@ -134,7 +125,6 @@ TEST_F(RefusedTest, EachRefusalSwallowsTheNextRequestAndTheOneAfterPromptsAgain)
     form->Form_KeyDown(0, 0);  // swallowed
     EXPECT_THAT(desktop.calls, ElementsAreArray({"RequestUnload"}));
     EXPECT_EQ(desktop.cursor_counter, attempt - 1) << "one up per refusal";
-    EXPECT_FALSE(host->closed);
   }
   form->Form_KeyDown(0, 0);  // accepted
   EXPECT_TRUE(host->closed);

@@ -9,7 +9,7 @@ namespace {
 
 using ::testing::ElementsAre;
 
-class LoadTest : public SaverFixture {};
+using LoadTest = SaverFixture;
 
 TEST_F(LoadTest, FirstUseCreatesAndLoadsTheWindowBeforeTheIntervalIsSetAndLaterUsesDoNot) {
   Load({}, 100);
@@ -31,7 +31,8 @@ TEST_F(LoadTest, AWindowThatCannotBeMadeIsErrorSeven) {
   }
 }
 
-// Each refused setting keeps its design value and the load goes on.
+// Each refused setting keeps its design value and the load goes on. The
+// colour is one whole decimal number in the 32-bit range.
 struct SettingsCase {
   const char* name;
   std::int16_t size;
@@ -45,9 +46,11 @@ TARVEX_PRINT_CASE_AS_NAME(SettingsCase)
 
 // clang-format off
 const SettingsCase kSettings[] = {
-    {"AllAccepted", 12, "IPAGothic", "65535", 12, "IPAGothic", 0xFFFF},
-    {"AllRefused", 1001, "No Such Face", "red", 20.4f, "ＭＳ Ｐ明朝", 0},
-    {"ZeroSizeKeepsTheDesignSize", 0, "IPAPMincho", "255", 20.4f, "IPAPMincho", 0xFF},
+    {"AllAccepted", 12, "IPAGothic", " 65535\t", 12, "IPAGothic", 0xFFFF},
+    {"AllRefused", 1001, "No Such Face", "255abc", 20.4f, "ＭＳ Ｐ明朝", 0},
+    {"ZeroSizeKeepsTheDesignSize", 0, "IPAPMincho", "12.5", 20.4f, "IPAPMincho", 12},
+    {"NegativeColourIsASystemColour", -3, "", "-2147483643", 20.4f, "ＭＳ Ｐ明朝", 0x80000005},
+    {"ColourBeyondTheRangeRefused", 1000, "IPAGothic", "2147483648", 1000, "IPAGothic", 0},
 };
 // clang-format on
 

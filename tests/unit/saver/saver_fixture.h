@@ -32,15 +32,9 @@ class SaverFixture : public ::testing::Test {
     form = std::make_unique<frmKORVAN>(state, desktop);
     form->SetTimerInterval(interval);
   }
-  void Activate(std::vector<std::string> lines = {}) {
+  void Activate(std::vector<std::string> lines = {"line"}) {
     Load(std::move(lines));
     form->Form_Activate();
-  }
-  // One message line on a screen of the given size.
-  void ActivateOn(float width, float height) {
-    screenWidth = width;
-    screenHeight = height;
-    Activate({"line"});
   }
 
   testing::FakePictureSurface& Copy() { return host->pictures[0]; }
