@@ -49,7 +49,6 @@ TEST(PasswordParentHandle, IsTheRoundedNumberAfterTheSwitchOrAnOverflow) {
                                      {"/A   77  ", 77},
                                      {"/a:12", 0},
                                      {"/a 2.5", 2},
-                                     {"/a 3.5", 4},
                                      {"/a -32768", -32768},
                                      {"/a window", 0},
                                      {"/a12", 12}}) {
