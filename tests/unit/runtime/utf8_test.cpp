@@ -49,21 +49,5 @@ const DecodeCase kDecodings[] = {
 INSTANTIATE_TEST_SUITE_P(Bytes, DecodeUtf8Test, ::testing::ValuesIn(kDecodings),
                          tarvex::testing::CaseName());
 
-TEST(Utf8Test, AppendWritesWhatDecodesBackAndReplacesNonCharacters) {
-  std::string out;
-  for (const char32_t code : {U'\0', U'\u00E9', U'\u65E5', U'\U0010FFFF'}) AppendUtf8(out, code);
-  EXPECT_EQ(out, std::string("\0", 1) + "\u00E9\u65E5\U0010FFFF");
-  AppendUtf8(out, 0xD800);
-  AppendUtf8(out, 0x110000);
-  EXPECT_TRUE(out.ends_with("\uFFFD\uFFFD"));
-}
-
-TEST(Utf8Test, ValidityAndSanitizing) {
-  EXPECT_TRUE(IsValidUtf8("abc 日本語 \U0001F600"));
-  EXPECT_FALSE(IsValidUtf8("\x93\xFA\x96\x7B"));
-  EXPECT_EQ(SanitizeUtf8("\xC0\x80z"), "\uFFFD\uFFFDz");
-  EXPECT_EQ(SanitizeUtf8("\xE6\x97\xE6\x97\xA5"), "\uFFFD日");
-}
-
 }  // namespace
 }  // namespace tarvex::runtime
