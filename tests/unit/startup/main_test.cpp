@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "runtime/runtime_error.h"
 #include "startup/basKORVAN.h"
 #include "tests/support/fake_desktop.h"
 #include "tests/support/fake_dialog_host.h"
@@ -86,15 +85,6 @@ TEST_F(MainTest, SettingsShowTheDialogAndAnOverflowIsReportedBeforeAnyWindowInEv
     EXPECT_FALSE(Called("Create")) << line;
     EXPECT_TRUE(Called("MessageBox(実行時エラー 6: ")) << line;
   }
-}
-
-TEST_F(MainTest, MissingMessageFileIsReportedWithItsNameAndNoSaverWindow) {
-  std::filesystem::remove(dir_.File("readme.txt"));
-  EXPECT_EQ(Run("/s"), 1);
-  EXPECT_FALSE(Called("CreateSaverWindowHost"));
-  EXPECT_EQ(desktop_.calls.back(),
-            "MessageBox(実行時エラー 53: " + runtime::DescriptionOf(runtime::kFileNotFound) + "\n" +
-                dir_.File("readme.txt") + "|tarvex)");
 }
 
 TEST_F(MainTest, SaverSetsThePeriodAfterTheLoadAndStopsTheMusicAfterTheClose) {

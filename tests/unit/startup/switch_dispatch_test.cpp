@@ -26,7 +26,6 @@ const SwitchCase kSwitches[] = {
     {"SlashPIsThePreview", "/p 1234", Mode::kPreview},
     {"CapitalPIsThePreview", "/P", Mode::kPreview},
     {"SlashSRunsTheSaver", "/s", Mode::kSaver},
-    {"CapitalSRunsTheSaver", "/S", Mode::kSaver},
     {"SlashAChangesThePassword", "/a", Mode::kPasswordChange},
     {"CapitalAChangesThePassword", "/A 1234", Mode::kPasswordChange},
     {"AnUnknownSwitchRunsTheSaver", "/x", Mode::kSaver},
