@@ -93,6 +93,7 @@ TEST(UsePasswordRule, ReadsTheSwitchAsTheSaverDoes) {
                                   {"hex:00,01", true},
                                   {"\"1\"", true},
                                   {"\"abcd\"", false},
+                                  {"\"\"", false},
                                   {"hex:01,00,00,00,00", false}}) {
     const std::string path = dir.Write("r.reg", DesktopValueFile("ScreenSaveUsePassword", data));
     EXPECT_EQ(PasswordStore(path).UsePassword(), use) << data;

@@ -88,6 +88,7 @@ INSTANTIATE_TEST_SUITE_P(
     Values, RegistryFileRoundTrip,
     ::testing::Values(RegistryValue::String(""), RegistryValue::String("a\"b\\c"),
                       RegistryValue::String("ＭＳ 明朝"), RegistryValue::Dword(0xFFFFFFFF),
+                      RegistryValue::Binary(""),
                       RegistryValue::Binary(std::string("\0\x01\x7F\x80\xFF", 5)),
                       RegistryValue::Binary("ab", 7), RegistryValue::Binary("abc", kRegDword),
                       RegistryValue::Binary("xyz", 0x20000)));

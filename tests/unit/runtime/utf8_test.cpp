@@ -46,5 +46,13 @@ const DecodeCase kDecodings[] = {
 INSTANTIATE_TEST_SUITE_P(Bytes, DecodeUtf8Test, ::testing::ValuesIn(kDecodings),
                          tarvex::testing::CaseName());
 
+TEST(Utf8Test, AppendWritesEachLengthAndReplacesWhatIsNoCharacter) {
+  std::string out;
+  for (const char32_t code : {U'\u00E9', U'\U0010FFFF', char32_t{0xD800}, char32_t{0x110000}}) {
+    AppendUtf8(out, code);
+  }
+  EXPECT_EQ(out, "\u00E9\U0010FFFF\uFFFD\uFFFD");
+}
+
 }  // namespace
 }  // namespace tarvex::runtime
