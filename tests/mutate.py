@@ -1,11 +1,6 @@
 #!/usr/bin/env python3
-"""Runs the hand-made mutations of tests/mutations.md against a build.
-
-Each mutation replaces one exact text, found once, in one product file; the
-build is rebuilt and ctest run; the tests that fail are the ones that kill
-it. The file is always put back. Usage:
-  tests/mutate.py [--preset linux] [--label 'unit|e2e'] [ID ...]
-"""
+"""Runs the hand-made mutations of tests/mutations.md, one at a time, and
+prints the tests that kill each. Usage: tests/mutate.py [--label L] [ID ...]"""
 import argparse
 import pathlib
 import re

@@ -16,9 +16,10 @@ struct CaseName {
   }
 };
 
-// For a case struct whose first member is `const char* name`: gtest prints
-// the name instead of the raw bytes.
-#define TARVEX_PRINT_CASE_AS_NAME(Case) \
-  inline void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
+// For a case struct whose first member is `const char* name`.
+#define TARVEX_PRINT_CASE_AS_NAME(Case)                  \
+  inline void PrintTo(const Case& c, std::ostream* os) { \
+    *os << c.name;                                       \
+  }
 
 }  // namespace tarvex::testing

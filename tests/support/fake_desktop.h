@@ -17,8 +17,6 @@ namespace tarvex::testing {
 
 class FakeDesktop : public platform::Desktop {
  public:
-  // Answers.
-  bool previous_instance = false;
   std::string command_line;
   std::string program_directory = "/tmp";
   std::deque<bool> password_answers;  // VerifyScreenSavePwd results, in order; empty = refused
@@ -31,10 +29,7 @@ class FakeDesktop : public platform::Desktop {
   int cursor_counter = 0;
   bool screen_saver_running = false;
 
-  bool PreviousInstanceRunning() override {
-    calls.emplace_back("PreviousInstanceRunning");
-    return previous_instance;
-  }
+  bool PreviousInstanceRunning() override { return false; }
   std::string CommandLineText() override { return command_line; }
   std::string ProgramDirectory() override { return program_directory; }
 

@@ -4,12 +4,14 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
 namespace tarvex::testing {
 
@@ -19,8 +21,7 @@ class TempDir {
     static std::atomic<int> counter{0};
     path_ = std::filesystem::temp_directory_path() /
             ("tarvex-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-    // Process ids repeat (under Wine especially): a folder of the same name
-    // may be left from a run that was killed.
+    // Process ids repeat (under Wine especially): a folder may be left from a killed run.
     RemoveAll(path_);
     std::filesystem::create_directories(path_);
   }
@@ -30,11 +31,9 @@ class TempDir {
 
   const std::filesystem::path& path() const { return path_; }
   std::string str() const { return path_.string(); }
-
-  // The path of the file `name` in this directory.
   std::string File(const std::string& name) const { return (path_ / name).string(); }
 
-  // Writes `bytes` exactly to the file `name` in this directory.
+  // Writes `bytes` exactly to the file `name`; returns its path.
   std::string Write(const std::string& name, std::string_view bytes) const {
     const auto file = path_ / name;
     std::filesystem::create_directories(file.parent_path());
@@ -48,17 +47,27 @@ class TempDir {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   }
 
+  // The names in the directory, sorted: a leftover temporary file shows up here.
+  std::vector<std::string> Names() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(path_)) {
+      names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  unsigned Mode(const std::string& name) const {
+    return static_cast<unsigned>(std::filesystem::status(path_ / name).permissions());
+  }
+
  private:
   // Windows refuses to delete a read-only file, and POSIX systems the entries
-  // of a read-only folder: give the owner back write access first. Links are
-  // left alone, so nothing outside the folder changes.
+  // of a read-only folder: give the owner write access first. Links are left
+  // alone, so nothing outside the folder changes.
   static void RemoveAll(const std::filesystem::path& root) {
     namespace fs = std::filesystem;
     std::error_code error;
-    if (fs::is_symlink(root, error)) {
-      fs::remove(root, error);
-      return;
-    }
     fs::permissions(root, fs::perms::owner_all, fs::perm_options::add, error);
     fs::recursive_directory_iterator entry(root, fs::directory_options::skip_permission_denied,
                                            error);

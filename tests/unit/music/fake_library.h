@@ -1,6 +1,6 @@
 #pragma once
-// Access to the stand-in library's record of calls, through the same loaded
-// copy the binding uses.
+// The stand-in library's record of calls, through the same loaded copy the
+// binding uses.
 
 #include <cstdint>
 #include <memory>
@@ -10,7 +10,7 @@
 
 namespace tarvex::testing {
 
-// The stand-in's file name in its folder: the name the binding looks for.
+// The name the binding looks for.
 #ifdef _WIN32
 constexpr const char* kFakeLibraryFile = "VBMP3.dll";
 #else
@@ -22,7 +22,6 @@ class FakeLibrary {
   explicit FakeLibrary(const std::string& directory)
       : library_(platform::OpenDynamicLibrary(directory + kFakeLibraryFile)) {}
 
-  bool loaded() const { return library_ != nullptr; }
   std::string Calls() const { return Function<const char*()>("fake_vbmp3_calls")(); }
   void Reset(std::int32_t openResult = 1, std::int32_t lastError = 0) const {
     Function<void(std::int32_t, std::int32_t)>("fake_vbmp3_reset")(openResult, lastError);

@@ -1,5 +1,5 @@
-// A stand-in playback library for the binding's tests: it records each call
-// and answers vbmp3_open as the test tells it to.
+// A stand-in playback library: it records each call and answers vbmp3_open
+// as the test tells it to.
 
 #include <cstring>
 #include <string>
@@ -11,9 +11,9 @@ std::string calls;
 int32_t openResult = 1;
 int32_t lastError = 0;
 
-void Record(const std::string& call) {
-  if (!calls.empty()) calls += ' ';
-  calls += call;
+int32_t Record(const std::string& call) {
+  calls += (calls.empty() ? "" : " ") + call;
+  return 1;
 }
 }  // namespace
 
@@ -29,8 +29,13 @@ VBMP3_API void fake_vbmp3_reset(int32_t result, int32_t error) {
 }
 
 VBMP3_API int32_t VBMP3_CALL vbmp3_init() {
-  Record("init");
-  return 1;
+  return Record("init");
+}
+VBMP3_API int32_t VBMP3_CALL vbmp3_stop() {
+  return Record("stop");
+}
+VBMP3_API int32_t VBMP3_CALL vbmp3_play() {
+  return Record("play");
 }
 VBMP3_API int32_t VBMP3_CALL vbmp3_getState(int32_t* state) {
   Record("getState(" + std::to_string(*state) + ")");
@@ -38,36 +43,25 @@ VBMP3_API int32_t VBMP3_CALL vbmp3_getState(int32_t* state) {
   return 1;
 }
 VBMP3_API int32_t VBMP3_CALL vbmp3_getEncodeState(int32_t* state, int32_t* progress) {
-  Record("getEncodeState(" + std::to_string(*state) + "," + std::to_string(*progress) + ")");
-  return 1;
+  return Record("getEncodeState(" + std::to_string(*state) + "," + std::to_string(*progress) + ")");
 }
 VBMP3_API int32_t VBMP3_CALL vbmp3_getVolume(int32_t* left, int32_t* right) {
-  Record("getVolume");
   *left = *right = 100;
-  return 1;
-}
-VBMP3_API int32_t VBMP3_CALL vbmp3_stop() {
-  Record("stop");
-  return 1;
+  return Record("getVolume");
 }
 VBMP3_API int32_t VBMP3_CALL vbmp3_open(const char* path, VBMP3_OPEN_INFO* info) {
-  VBMP3_OPEN_INFO zero{};
+  const VBMP3_OPEN_INFO zero{};
   Record(std::string("open(") + path +
-         (std::memcmp(info, &zero, sizeof zero) == 0 ? ",zeroed)" : ",dirty)"));
+         (std::memcmp(info, &zero, sizeof zero) ? ",dirty)" : ",zeroed)"));
   return openResult;
 }
 VBMP3_API int32_t VBMP3_CALL vbmp3_getLastErrorNo() {
   Record("getLastErrorNo");
   return lastError;
 }
-VBMP3_API int32_t VBMP3_CALL vbmp3_play() {
-  Record("play");
-  return 1;
-}
 #ifndef FAKE_VBMP3_WITHOUT_ENCODE_STOP
 VBMP3_API int32_t VBMP3_CALL vbmp3_encodeStop() {
-  Record("encodeStop");
-  return 1;
+  return Record("encodeStop");
 }
 #endif
 }

@@ -28,10 +28,7 @@ struct StartCase {
 TARVEX_PRINT_CASE_AS_NAME(StartCase)
 
 const StartCase kStarts[] = {
-    {"EmptyNameOpensNothing", nullptr, "", 1, 0, "", ""},
     {"MissingFileOpensNothing", nullptr, "$/missing.mp3", 1, 0, "", ""},
-    {"DirectoryOpensNothing", nullptr, "$", 1, 0, "", ""},
-    {"HiddenFileOpensNothing", ".hidden.mp3", "$/.hidden.mp3", 1, 0, "", ""},
     {"FileIsStoppedOpenedPolledAndPlayed", "song.mp3", "$/song.mp3", 1, 0,
      " stop open($/song.mp3,zeroed) getState(0) getEncodeState(0,0) play", ""},
     {"OpenFailureShowsTheLibrarysErrorNumber", "song.mp3", "$/song.mp3", 0, -12,

@@ -1,29 +1,24 @@
 // Changing values of the registry file: the rest of the file kept byte for
 // byte, new keys and files, values read back as written.
 
+#include "platform/posix/registry_file.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
 
-#include "platform/posix/registry_file.h"
 #include "tests/support/case_name.h"
-#include "tests/unit/posix/scratch_dir.h"
+#include "tests/support/temp_dir.h"
 
 namespace tarvex::platform::posix {
 namespace {
 
-namespace fs = std::filesystem;
-
 const std::string kBefore =
-    "REGEDIT4\r\n"
-    "\r\n"
-    "; kept as it is\r\n"
+    "REGEDIT4\r\n\r\n; kept as it is\r\n"
     "[HKEY_CURRENT_USER\\Control Panel\\desktop]\r\n"
     "\"Other\"=\"x\"\r\n"
-    "\"ScreenSave_Data\"=hex:01,\\\r\n"
-    "  02\r\n"
-    "\r\n"
+    "\"ScreenSave_Data\"=hex:01,\\\r\n  02\r\n\r\n"
     "[HKEY_CURRENT_USER\\Other]\r\n"
     "\"A\"=dword:00000002\r\n";
 
@@ -42,14 +37,16 @@ class RegistryFileSet : public ::testing::TestWithParam<SetCase> {};
 
 TEST_P(RegistryFileSet, ChangesOneValueOnly) {
   const SetCase& c = GetParam();
-  testing::ScratchDir dir;
+  testing::TempDir dir;
+  std::filesystem::permissions(dir.Write("r.reg", kBefore), std::filesystem::perms(0644));
   RegistryFile file;
-  ASSERT_EQ(file.Load(dir.Write("r.reg", kBefore)), RegistryFile::LoadResult::kLoaded);
+  ASSERT_EQ(file.Load(dir.File("r.reg")), RegistryFile::LoadResult::kLoaded);
   ASSERT_TRUE(file.Set(c.key, c.value_name, c.value));
   ASSERT_TRUE(file.Save(dir.File("r.reg")));
   std::string after = kBefore;
   after.replace(after.find(c.old_text), c.old_text.size(), c.new_text);
   EXPECT_EQ(dir.Read("r.reg"), after);
+  EXPECT_EQ(dir.Mode("r.reg"), 0600u) << "an existing file becomes private";
 }
 
 const char* const kDesktopPath = "HKEY_CURRENT_USER\\Control Panel\\desktop";
@@ -70,13 +67,17 @@ INSTANTIATE_TEST_SUITE_P(Edits, RegistryFileSet, ::testing::ValuesIn(kSets),
 
 class RegistryFileRoundTrip : public ::testing::TestWithParam<RegistryValue> {};
 
+// A new file and its folder are private too.
 TEST_P(RegistryFileRoundTrip, ReadsBackWhatWasSet) {
-  testing::ScratchDir dir;
+  testing::TempDir dir;
   RegistryFile written;
+  EXPECT_EQ(written.Load(dir.File("tarvex/r.reg")), RegistryFile::LoadResult::kMissing);
   ASSERT_TRUE(written.Set(kDesktopKey, "V", GetParam()));
-  ASSERT_TRUE(written.Save(dir.File("r.reg")));
+  ASSERT_TRUE(written.Save(dir.File("tarvex/r.reg")));
+  EXPECT_EQ(dir.Mode("tarvex/r.reg"), 0600u);
+  EXPECT_EQ(dir.Mode("tarvex"), 0700u);
   RegistryFile read;
-  ASSERT_EQ(read.Load(dir.File("r.reg")), RegistryFile::LoadResult::kLoaded);
+  ASSERT_EQ(read.Load(dir.File("tarvex/r.reg")), RegistryFile::LoadResult::kLoaded);
   const std::optional<RegistryValue> value = read.Get(kDesktopKey, "V");
   ASSERT_TRUE(value);
   EXPECT_EQ(value->type, GetParam().type);
@@ -86,34 +87,11 @@ TEST_P(RegistryFileRoundTrip, ReadsBackWhatWasSet) {
 INSTANTIATE_TEST_SUITE_P(
     Values, RegistryFileRoundTrip,
     ::testing::Values(RegistryValue::String(""), RegistryValue::String("a\"b\\c"),
-                      RegistryValue::String("ＭＳ 明朝"), RegistryValue::Dword(0),
-                      RegistryValue::Dword(0xFFFFFFFF), RegistryValue::Binary(""),
+                      RegistryValue::String("ＭＳ 明朝"), RegistryValue::Dword(0xFFFFFFFF),
+                      RegistryValue::Binary(""),
                       RegistryValue::Binary(std::string("\0\x01\x7F\x80\xFF", 5)),
                       RegistryValue::Binary("ab", 7), RegistryValue::Binary("abc", kRegDword),
                       RegistryValue::Binary("xyz", 0x20000)));
-
-TEST(RegistryFile, NewFileIsPrivateInANewDirectory) {
-  testing::ScratchDir dir;
-  RegistryFile file;
-  EXPECT_EQ(file.Load(dir.File("tarvex/registry.reg")), RegistryFile::LoadResult::kMissing);
-  ASSERT_TRUE(file.Set(kDesktopKey, "ScreenSaveUsePassword", RegistryValue::Dword(1)));
-  ASSERT_TRUE(file.Save(dir.File("tarvex/registry.reg")));
-  EXPECT_EQ(dir.Read("tarvex/registry.reg"),
-            "REGEDIT4\n\n[HKEY_CURRENT_USER\\Control Panel\\desktop]\n"
-            "\"ScreenSaveUsePassword\"=dword:00000001\n");
-  EXPECT_EQ(dir.Mode("tarvex/registry.reg"), 0600u);
-  EXPECT_EQ(dir.Mode("tarvex"), 0700u);
-}
-
-TEST(RegistryFile, ExistingFileBecomesPrivate) {
-  testing::ScratchDir dir;
-  fs::permissions(dir.Write("r.reg", kBefore), fs::perms(0644));
-  RegistryFile file;
-  file.Load(dir.File("r.reg"));
-  ASSERT_TRUE(file.Set(kDesktopKey, "V", RegistryValue::Dword(1)));
-  ASSERT_TRUE(file.Save(dir.File("r.reg")));
-  EXPECT_EQ(dir.Mode("r.reg"), 0600u);
-}
 
 TEST(RegistryFile, LineBreaksAreRefused) {
   RegistryFile file;
@@ -123,16 +101,11 @@ TEST(RegistryFile, LineBreaksAreRefused) {
   EXPECT_FALSE(file.HasKey(kDesktopKey));
 }
 
-TEST(RegistryFile, UnreadableFileIsReportedAsSuch) {
-  testing::ScratchDir dir;
-  fs::create_directory(dir.File("r.reg"));
+TEST(RegistryFile, UnreadableFileFailsAndValuesBeforeAnyKeyBelongToNone) {
+  testing::TempDir dir;
+  std::filesystem::create_directory(dir.File("dir.reg"));
   RegistryFile file;
-  EXPECT_EQ(file.Load(dir.File("r.reg")), RegistryFile::LoadResult::kFailed);
-}
-
-TEST(RegistryFile, ValuesBeforeAnyKeyBelongToNone) {
-  testing::ScratchDir dir;
-  RegistryFile file;
+  EXPECT_EQ(file.Load(dir.File("dir.reg")), RegistryFile::LoadResult::kFailed);
   file.Load(dir.Write("r.reg", "REGEDIT4\n\"V\"=dword:00000001\n[HKEY_CURRENT_USER\\A]\n"));
   EXPECT_TRUE(file.HasKey("HKEY_CURRENT_USER\\A"));
   EXPECT_FALSE(file.Get("HKEY_CURRENT_USER\\A", "V"));

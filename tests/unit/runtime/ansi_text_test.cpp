@@ -2,7 +2,6 @@
 
 #include "runtime/ansi_text.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -34,12 +33,9 @@ TEST_P(CodePageRoundTripTest, DecodesAndEncodesBack) {
 
 const CodePageCase kRoundTrips[] = {
     {"BackslashAndTildeAreAscii", "C:\\dir\\~a.txt", "C:\\dir\\~a.txt"},
-    {"NulBytesKept", std::string("ab\0\0", 4), std::string("ab\0\0", 4)},
-    {"Kanji", "\x93\xFA\x96\x7B\x8C\xEA", "日本語"},
     {"HalfWidthKatakana", "\xB1\xDE\xDF ok", "ｱﾞﾟ ok"},
     {"TrailByteThatIsABackslash", "\x95\x5C\\\x83\x5C", "表\\ソ"},
     {"FullWidthSpaceAndTilde", "\x81\x40\x81\x60", "\u3000\uFF5E"},
-    {"NecSpecial", "\x87\x40\x87\x54", "①Ⅰ"},
     {"IbmExtension", "\xFB\xFC", "髙"},
     {"UserDefinedArea", "\xF0\x40", "\uE000"},
 };
@@ -54,21 +50,6 @@ TEST(TextToAnsiTest, RefusesWhatTheCodePageLacks) {
   }
   EXPECT_EQ(TextToAnsiLossy("日\u00E9\U0001F600¥b\xFF"), "\x93\xFA???b?");
   EXPECT_EQ(TextToAnsiLossy("表\xE6\x97"), "\x95\x5C?");
-}
-
-// The single bytes the code page leaves out of its tables. Each system keeps
-// its own conversion: it is what its other programs read the same bytes as.
-TEST(UnassignedSingleByteTest, DecodesAsTheSystemDoes) {
-#ifdef _WIN32
-  // Windows gives 0x80 to U+0080. Windows proper gives 0xA0 and 0xFD-0xFF
-  // private-use characters (U+F8F0-U+F8F3); Wine leaves them undecoded.
-  EXPECT_EQ(AnsiToText("\x80"), "\u0080");
-  EXPECT_THAT(AnsiToText("\xA0\xFD\xFE\xFF"),
-              ::testing::AnyOf(R + R + R + R, "\uF8F0\uF8F1\uF8F2\uF8F3"));
-#else
-  // iconv's CP932 refuses all of them.
-  EXPECT_EQ(AnsiToText("\x80\xA0\xFD\xFE\xFF"), R + R + R + R + R);
-#endif
 }
 
 struct FileCase {
@@ -88,11 +69,9 @@ TEST_P(TextFileTest, DetectsTheEncodingAndDecodes) {
 
 using enum TextEncoding;
 const FileCase kFiles[] = {
-    {"EmptyIsAnsi", "", kAnsi, ""},
     {"AsciiIsAnsi", "abc,def\r\n", kAnsi, "abc,def\r\n"},
     {"Cp932", "\x93\xFA\x96\x7B\r\n\x83\x5C", kAnsi, "日本\r\nソ"},
     {"UnassignedPairIsOneCharacter", "a\x85\xA0\x62", kAnsi, "a" + R + "b"},
-    {"UnassignedLeadRange", "\xEB\x40\x93\xFA", kAnsi, R + "日"},
     {"LeadByteAtTheEnd", "\x93\xFA\x93", kAnsi, "日" + R},
     {"LeadByteBeforeALineEnd", "a\x81\r\nb", kAnsi, "a" + R + "\r\nb"},
     {"Utf8", "abc é", kUtf8, "abc é"},
@@ -102,9 +81,7 @@ const FileCase kFiles[] = {
     {"Utf16Le", std::string("\xFF\xFE\xE5\x65\r\0\n\0", 8), kUtf16LeBom, "日\r\n"},
     {"Utf16Be", std::string("\xFE\xFF\x65\xE5\0\r", 6), kUtf16BeBom, "日\r"},
     {"Utf16LeSurrogatePair", std::string("\xFF\xFE\x3D\xD8\x00\xDE", 6), kUtf16LeBom, "😀"},
-    {"Utf16BeSurrogatePair", std::string("\xFE\xFF\xD8\x3D\xDE\x00", 6), kUtf16BeBom, "😀"},
     {"Utf16LoneHighSurrogate", std::string("\xFF\xFE\x3D\xD8\x61\x00", 6), kUtf16LeBom, R + "a"},
-    {"Utf16LoneLowSurrogate", std::string("\xFF\xFE\x00\xDE\x61\x00", 6), kUtf16LeBom, R + "a"},
     {"Utf16OddByteAtTheEnd", std::string("\xFF\xFE\x61\x00\x62", 5), kUtf16LeBom, "a" + R},
 };
 INSTANTIATE_TEST_SUITE_P(Files, TextFileTest, ::testing::ValuesIn(kFiles),

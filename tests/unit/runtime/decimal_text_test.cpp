@@ -35,7 +35,6 @@ const DecimalCase kTexts[] = {
     {"LonePoint", ".", std::nullopt},
     {"TwoSigns", "--1", std::nullopt},
     {"TwoPoints", "1.2.3", std::nullopt},
-    {"FullWidthDigits", "１２", std::nullopt},
 };
 INSTANTIATE_TEST_SUITE_P(Texts, WholeDecimalValueTest, ::testing::ValuesIn(kTexts),
                          tarvex::testing::CaseName());

@@ -31,25 +31,19 @@ TEST_P(NumericValueTest, ReadsTheLeadingNumber) {
 }
 
 const ValueCase kValues[] = {
-    {"WholeNumber", "1310", 1310},
-    {"LeadingZerosAndBlank", " 000004", 4},
     {"SignedFractionWithoutIntegerPart", "-.25", -0.25},
     {"DecimalFractionRoundsCorrectly", "0.1", 0.1},
     {"BlanksInsideAreSkipped", "\t1\r\n2 3", 123},
     {"BlanksAroundSignPointAndExponent", "- 1 . 5 e 2", -150},
     {"FullWidthSpaceStopsTheNumber", "12\u30003", 12},
-    {"StopsAtALetter", "12pt", 12},
     {"StopsAtTheSecondPoint", "1.2.3", 1.2},
-    {"StopsAtNul", std::string("5\x00\x36", 3), 5},
     {"TwoSignsAreNoNumber", "+-5", 0},
-    {"EmptyTextIsZero", "", 0},
-    {"FullWidthDigitsAreNoNumber", "\uFF11\uFF12", 0},
     {"ExponentWithD", "1d+2", 100},
     {"NegativeExponent", "2.5E-1", 0.25},
     {"ExponentWithoutDigitsIsIgnored", "1E-", 1},
     {"TooLargeIsInfinity", "-1E400", -kInf},
-    {"HugeExponentIsInfinity", "1E99999999999999999999", kInf},
     {"TooSmallIsZero", "1E-99999999999999999999", 0},
+    {"HugeExponentIsInfinity", "1E99999999999999999999", kInf},
     {"Hexadecimal", " &h1f px", 31},
     {"HexadecimalLargest", "&HFFFFFFFF", 4294967295.0},
     {"HexadecimalEIsADigit", "&H1E3", 0x1E3},
@@ -61,12 +55,6 @@ const ValueCase kValues[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Texts, NumericValueTest, ::testing::ValuesIn(kValues),
                          tarvex::testing::CaseName());
-
-TEST(FloorTest, TakesTheGreatestIntegerNotAbove) {
-  EXPECT_EQ(Floor(2.9), 2);
-  EXPECT_EQ(Floor(-0.5), -1);
-  EXPECT_EQ(Floor(-3), -3);
-}
 
 // nullopt: the narrowing raises error 6.
 struct NarrowCase {

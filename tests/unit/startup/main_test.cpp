@@ -1,6 +1,6 @@
-// Main's courses on a fake desktop and fake windows: the single-instance
-// test, preview, password change, the settings dialog, the saver with and
-// without the playback library, and the error reports.
+// Main's courses on a fake desktop and fake windows: password change, the
+// settings dialog, the saver with and without the playback library, and the
+// error reports.
 
 #include <gtest/gtest.h>
 
@@ -67,51 +67,24 @@ class MainTest : public ::testing::Test {
   bool saver_closed_ = false;
 };
 
-TEST_F(MainTest, SecondInstanceEndsAtOnceWhateverTheSwitch) {
-  desktop_.previous_instance = true;
-  for (const char* line : {"/c", "/s"}) {
-    EXPECT_EQ(Run(line, "TIME=99999"), 0);
-    EXPECT_EQ(desktop_.calls, std::vector<std::string>{"PreviousInstanceRunning"}) << line;
-  }
-}
-
-TEST_F(MainTest, PreviewEndsWithoutReadingTheMessageFile) {
-  EXPECT_EQ(Run("/p 1234", "FILE=/no/such/message.txt"), 0);
-  EXPECT_EQ(desktop_.calls, std::vector<std::string>{"PreviousInstanceRunning"});
-}
-
 TEST_F(MainTest, PasswordChangeGetsTheParentHandleAndAnOutOfRangeOneIsReported) {
   EXPECT_EQ(Run("/a 1234"), 0);
   EXPECT_TRUE(Called("PwdChangePasswordA(SCRSAVE,1234)"));
-  EXPECT_EQ(Run("/A"), 0);
-  EXPECT_TRUE(Called("PwdChangePasswordA(SCRSAVE,0)"));
   EXPECT_EQ(Run("/a 99999"), 1);
   EXPECT_FALSE(Called("PwdChangePasswordA"));
   EXPECT_TRUE(Called("MessageBox(実行時エラー 6: "));
 }
 
-TEST_F(MainTest, SettingsShowTheDialogAndNeverReadTheMessageFile) {
-  for (const char* line : {"", "/c"}) {
-    EXPECT_EQ(Run(line, "FILE=/no/such/message.txt"), 0) << line;
-    EXPECT_FALSE(Called("CreateSaverWindowHost") || Called("MessageBox")) << line;
-  }
-  EXPECT_EQ(dialog_.show_count, 2);
-}
-
-TEST_F(MainTest, SettingOverflowIsReportedBeforeAnyWindowInEveryMode) {
+// A message file that does not exist shows that the dialog never reads it.
+TEST_F(MainTest, SettingsShowTheDialogAndAnOverflowIsReportedBeforeAnyWindowInEveryMode) {
+  EXPECT_EQ(Run("/c", "FILE=/no/such/message.txt"), 0);
+  EXPECT_FALSE(Called("CreateSaverWindowHost") || Called("MessageBox"));
+  EXPECT_EQ(dialog_.show_count, 1);
   for (const char* line : {"/p", "/c", "/s"}) {
     EXPECT_EQ(Run(line, "TIME=1311"), 1) << line;
     EXPECT_FALSE(Called("Create")) << line;
     EXPECT_TRUE(Called("MessageBox(実行時エラー 6: ")) << line;
   }
-}
-
-TEST_F(MainTest, MissingMessageFileIsReportedWithItsNameAndNoSaverWindow) {
-  std::filesystem::remove(dir_.File("readme.txt"));
-  EXPECT_EQ(Run("/s"), 1);
-  EXPECT_FALSE(Called("CreateSaverWindowHost"));
-  ASSERT_TRUE(Called("MessageBox(実行時エラー 53: "));
-  EXPECT_NE(desktop_.calls.back().find(dir_.File("readme.txt")), std::string::npos);
 }
 
 TEST_F(MainTest, SaverSetsThePeriodAfterTheLoadAndStopsTheMusicAfterTheClose) {

@@ -6,7 +6,6 @@
 
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -23,7 +22,7 @@ struct Tone {
   bool infoFrame = true;  // lame's Xing/Info frame with the frame count
 };
 
-// Encodes `tone` as `dir`/`name`, with its WAV beside it.
+// Encodes `t` as `dir`/`name`, with its WAV beside it.
 inline std::string MakeToneMp3(const testing::TempDir& dir, const std::string& name,
                                const Tone& t) {
   const std::string mp3 = dir.File(name);
@@ -48,8 +47,7 @@ inline std::string Id3v2Title(std::u16string_view title, std::size_t padding = 0
   body = "TIT2" + std::string{0, 0, char(frame >> 8), char(frame & 0xFF), 0, 0} + body;
   body += std::string(padding, '\0');
   std::string tag("ID3\x03\x00\x00", 6);
-  for (int shift = 21; shift >= 0; shift -= 7)
-    tag += static_cast<char>((body.size() >> shift) & 0x7F);
+  for (int shift = 21; shift >= 0; shift -= 7) tag += char((body.size() >> shift) & 0x7F);
   return tag + body;
 }
 
