@@ -21,6 +21,8 @@ target_sources(tarvex_qt PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/qt_saver_timer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/qt_saver_window.h
   ${CMAKE_CURRENT_LIST_DIR}/qt_saver_window.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/picture_copy.h
+  ${CMAKE_CURRENT_LIST_DIR}/picture_copy.cpp
   ${CMAKE_CURRENT_LIST_DIR}/qt_saver_window_host.h
   ${CMAKE_CURRENT_LIST_DIR}/qt_saver_window_host.cpp
   ${CMAKE_CURRENT_LIST_DIR}/qt_saver_offscreen_desktop.h
