@@ -34,7 +34,8 @@ bool DisplayAvailable() {
          EnvironmentSet("WAYLAND_DISPLAY");
 }
 
-QtDesktop::QtDesktop(int& argc, char** argv) : argc_(argc), argv_(argv) {}
+QtDesktop::QtDesktop(int& argc, char** argv, Hosting hosting)
+    : argc_(argc), argv_(argv), hosting_(hosting) {}
 
 QtDesktop::~QtDesktop() = default;
 
@@ -64,8 +65,9 @@ std::string QtDesktop::ProgramDirectory() {
 }
 
 void QtDesktop::MessageBox(const std::string& text, const std::string& caption) {
-  // Without a display the error report on standard error is all there is.
-  if (!DisplayAvailable()) return;
+  // Without a display, or under a daemon, the error report on standard
+  // error is all there is.
+  if (hosting_ == Hosting::kHosted || !DisplayAvailable()) return;
   EnsureApplication();
   QMessageBox box(QMessageBox::NoIcon, FromText(caption), FromText(text), QMessageBox::Ok,
                   saverWindow_.data());
@@ -89,9 +91,13 @@ int QtDesktop::ShowCursor(bool show) {
 
 // The grab is the window system's, on the native window: unlike a widget's
 // grab it leaves the routing of clicks and keys to the saver's own controls.
-void QtDesktop::GrabInput(QWidget* window) { SetNativeGrab(window, true); }
+void QtDesktop::GrabInput(QWidget* window) {
+  SetNativeGrab(window, true);
+}
 
-void QtDesktop::ReleaseInput(QWidget* window) { SetNativeGrab(window, false); }
+void QtDesktop::ReleaseInput(QWidget* window) {
+  SetNativeGrab(window, false);
+}
 
 void QtDesktop::SetNativeGrab(QWidget* window, bool grab) {
   if (window == nullptr || window->windowHandle() == nullptr) return;
