@@ -10,7 +10,7 @@ start_host_window() {
   [ -x "$helper" ] || cc -o "$helper" "$HOSTED_DIR/hosted-window.c" -lX11 ||
     fail "cannot build the window helper"
   mkfifo "$ctl"
-  "$helper" "$@" < "$ctl" > "$ctl.id" &
+  "$helper" "${@:1:4}" < "$ctl" > "$ctl.id" &
   E2E_PIDS+=($!)
   exec {HOST_FD}> "$ctl"
   for _ in $(seq 50); do [ -s "$ctl.id" ] && break; sleep 0.1; done
