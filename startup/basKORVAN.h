@@ -9,9 +9,7 @@
 #include "startup/settings_overrides.h"
 #include "startup/shared_state.h"
 
-namespace tarvex::platform {
-class Desktop;
-}
+#include "platform/desktop.h"
 
 namespace tarvex::basKORVAN {
 
@@ -22,8 +20,10 @@ namespace tarvex::basKORVAN {
 int Main(platform::Desktop& desktop, const SettingsOverrides& overrides = {});
 
 // Loading in every mode: the password setting, AppDir, IniPath and the six
-// settings. `programDirectory` is the directory holding the program.
-void LoadSettings(SharedState& state, const std::string& programDirectory);
+// settings. `programDirectory` is the directory holding the program; `files`
+// name another tarvex.ini to save to (IniPath) and to read.
+void LoadSettings(SharedState& state, const std::string& programDirectory,
+                  const platform::SettingsFiles& files = {});
 
 // Loading for the saver: MessageFile (defaulting to readme.txt in AppDir)
 // read item by item into MessageLines and LineCount.

@@ -54,7 +54,7 @@ int Main(platform::Desktop& desktop, const SettingsOverrides& overrides) {
   try {
     if (desktop.PreviousInstanceRunning()) return 0;
     SharedState state;
-    LoadSettings(state, desktop.ProgramDirectory());
+    LoadSettings(state, desktop.ProgramDirectory(), desktop.UserSettingsFiles());
     ApplyOverrides(state.Settings, overrides);
     music::SetLibraryDirectory(state.AppDir);
     RunMode(state, desktop, desktop.CommandLineText());

@@ -8,6 +8,7 @@
 
 #include "platform/dialog_window_host.h"
 #include "platform/posix/process_services.h"
+#include "platform/posix/settings_files.h"
 #include "platform/qt/password_dialogs.h"
 #include "platform/qt/qt_dialog_window_host.h"
 #include "platform/qt/qt_saver_window_host.h"
@@ -50,6 +51,10 @@ void QtDesktop::EnsureApplication() {
 
 void QtDesktop::SetSaverWindow(QWidget* window) {
   saverWindow_ = window;
+}
+
+platform::SettingsFiles QtDesktop::UserSettingsFiles() {
+  return platform::posix::SettingsFilesFor(ProgramDirectory());
 }
 
 bool QtDesktop::PreviousInstanceRunning() {

@@ -33,6 +33,7 @@ class QtDesktop : public platform::Desktop {
   bool PreviousInstanceRunning() override;
   std::string CommandLineText() override;
   std::string ProgramDirectory() override;
+  platform::SettingsFiles UserSettingsFiles() override;
   void MessageBox(const std::string& text, const std::string& caption) override;
   int ShowCursor(bool show) override;
   void SetScreenSaverRunning(bool running) override;
