@@ -15,6 +15,13 @@ using WindowHandle = std::uintptr_t;
 class SaverWindowHost;
 class DialogWindowHost;
 
+// Where tarvex.ini is read from and saved to, when not beside the program;
+// an empty path means the one beside the program.
+struct SettingsFiles {
+  std::string read;
+  std::string save;
+};
+
 class Desktop {
  public:
   virtual ~Desktop() = default;
@@ -27,6 +34,8 @@ class Desktop {
   virtual std::string CommandLineText() = 0;
   // Full path of the directory holding the program file.
   virtual std::string ProgramDirectory() = 0;
+  // Where this copy keeps its settings; beside the program unless told.
+  virtual SettingsFiles UserSettingsFiles() { return {}; }
 
   // A modal message box with an OK button and no icon.
   virtual void MessageBox(const std::string& text, const std::string& caption) = 0;

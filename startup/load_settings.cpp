@@ -42,18 +42,19 @@ std::int16_t ReadTimerInterval(const std::string& iniPath) {
 
 }  // namespace
 
-void LoadSettings(SharedState& state, const std::string& programDirectory) {
+void LoadSettings(SharedState& state, const std::string& programDirectory,
+                  const platform::SettingsFiles& files) {
   state.SkipNextUnload = kFalse;
   state.UsePassword = ReadUsePassword();
   state.AppDir = programDirectory;
   if (state.AppDir.empty() || state.AppDir.back() != kPathSeparator) {
     state.AppDir += kPathSeparator;
   }
-  state.IniPath = state.AppDir + "tarvex.ini";
+  state.IniPath = files.save.empty() ? state.AppDir + "tarvex.ini" : files.save;
   state.LineCount = 0;
 
   SaverSettings& s = state.Settings;
-  const std::string& ini = state.IniPath;
+  const std::string& ini = files.read.empty() ? state.IniPath : files.read;
   s.TimerInterval = ReadTimerInterval(ini);
   s.FontSize = runtime::ToInt16(
       runtime::Floor(runtime::NumericValue(basSysAPI::ReadIniValue(kSection, "FONTSIZE", 6, ini))));

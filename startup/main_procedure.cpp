@@ -50,11 +50,12 @@ void RunMode(SharedState& state, platform::Desktop& desktop, std::string_view co
 
 }  // namespace
 
-int Main(platform::Desktop& desktop) {
+int Main(platform::Desktop& desktop, const SettingsOverrides& overrides) {
   try {
     if (desktop.PreviousInstanceRunning()) return 0;
     SharedState state;
-    LoadSettings(state, desktop.ProgramDirectory());
+    LoadSettings(state, desktop.ProgramDirectory(), desktop.UserSettingsFiles());
+    ApplyOverrides(state.Settings, overrides);
     music::SetLibraryDirectory(state.AppDir);
     RunMode(state, desktop, desktop.CommandLineText());
     return 0;

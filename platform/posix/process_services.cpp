@@ -1,33 +1,16 @@
 #include "platform/posix/process_services.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 
+#include "platform/posix/user_lock.h"
+
 namespace tarvex::platform::posix {
-namespace {
-
-std::string LockPath() {
-  const char* runtimeDir = std::getenv("XDG_RUNTIME_DIR");
-  if (runtimeDir != nullptr && *runtimeDir != '\0') {
-    return std::string(runtimeDir) + "/tarvex.lock";
-  }
-  return (std::filesystem::temp_directory_path() / ("tarvex-" + std::to_string(getuid()) + ".lock"))
-      .string();
-}
-
-}  // namespace
 
 bool ClaimSingleInstance() {
-  // The descriptor stays open for the life of the process: the lock ends
-  // with it, however the process ends.
-  static const int fd = open(LockPath().c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-  static const bool claimed = fd >= 0 && flock(fd, LOCK_EX | LOCK_NB) == 0;
-  return claimed || fd < 0;
+  static const bool claimed = ClaimUserLock("tarvex");
+  return claimed;
 }
 
 std::string ProgramDirectory() {

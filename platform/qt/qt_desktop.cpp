@@ -8,6 +8,7 @@
 
 #include "platform/dialog_window_host.h"
 #include "platform/posix/process_services.h"
+#include "platform/posix/settings_files.h"
 #include "platform/qt/password_dialogs.h"
 #include "platform/qt/qt_dialog_window_host.h"
 #include "platform/qt/qt_saver_window_host.h"
@@ -42,7 +43,8 @@ bool DisplayAvailable() {
          EnvironmentSet("WAYLAND_DISPLAY");
 }
 
-QtDesktop::QtDesktop(int& argc, char** argv) : argc_(argc), argv_(argv) {}
+QtDesktop::QtDesktop(int& argc, char** argv, Hosting hosting)
+    : argc_(argc), argv_(argv), hosting_(hosting) {}
 
 QtDesktop::~QtDesktop() = default;
 
@@ -59,6 +61,10 @@ void QtDesktop::SetSaverWindow(QWidget* window) {
   saverWindow_ = window;
 }
 
+platform::SettingsFiles QtDesktop::UserSettingsFiles() {
+  return platform::posix::SettingsFilesFor(ProgramDirectory());
+}
+
 bool QtDesktop::PreviousInstanceRunning() {
   return !platform::posix::ClaimSingleInstance();
 }
@@ -71,11 +77,12 @@ std::string QtDesktop::ProgramDirectory() {
   return platform::posix::ProgramDirectory();
 }
 
-// Whether a person could see and answer a box: not without a display, nor
-// on the platforms that draw into memory only, where a box would wait for
-// ever, nor where the display does not answer.
+// Whether a person could see and answer a box: not under a daemon, which
+// owns the screen; not without a display, nor on the platforms that draw into
+// memory only, where a box would wait for ever, nor where the display does
+// not answer.
 bool QtDesktop::MessageBoxCanBeSeen() {
-  if (!DisplayAvailable()) return false;
+  if (hosting_ == Hosting::kHosted || !DisplayAvailable()) return false;
   if (!app_) FallBackToOffscreen();
   EnsureApplication();
   const QString platform = QGuiApplication::platformName();
@@ -107,9 +114,13 @@ int QtDesktop::ShowCursor(bool show) {
 
 // The grab is the window system's, on the native window: unlike a widget's
 // grab it leaves the routing of clicks and keys to the saver's own controls.
-void QtDesktop::GrabInput(QWidget* window) { SetNativeGrab(window, true); }
+void QtDesktop::GrabInput(QWidget* window) {
+  SetNativeGrab(window, true);
+}
 
-void QtDesktop::ReleaseInput(QWidget* window) { SetNativeGrab(window, false); }
+void QtDesktop::ReleaseInput(QWidget* window) {
+  SetNativeGrab(window, false);
+}
 
 void QtDesktop::SetNativeGrab(QWidget* window, bool grab) {
   if (window == nullptr || window->windowHandle() == nullptr) return;

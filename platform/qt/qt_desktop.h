@@ -11,9 +11,13 @@ class QApplication;
 
 namespace tarvex::qt {
 
+// kHosted: a screen-saver daemon runs the saver in its window and owns the
+// screen, so no message box may cover it.
+enum class Hosting { kOwnWindow, kHosted };
+
 class QtDesktop : public platform::Desktop {
  public:
-  QtDesktop(int& argc, char** argv);
+  QtDesktop(int& argc, char** argv, Hosting hosting = Hosting::kOwnWindow);
   ~QtDesktop() override;
   QtDesktop(const QtDesktop&) = delete;
   QtDesktop& operator=(const QtDesktop&) = delete;
@@ -29,6 +33,7 @@ class QtDesktop : public platform::Desktop {
   bool PreviousInstanceRunning() override;
   std::string CommandLineText() override;
   std::string ProgramDirectory() override;
+  platform::SettingsFiles UserSettingsFiles() override;
   void MessageBox(const std::string& text, const std::string& caption) override;
   int ShowCursor(bool show) override;
   void SetScreenSaverRunning(bool running) override;
@@ -47,6 +52,7 @@ class QtDesktop : public platform::Desktop {
 
   int& argc_;
   char** argv_;
+  Hosting hosting_;
   std::unique_ptr<QApplication> app_;
   QPointer<QWidget> saverWindow_;
   int cursorCounter_ = 0;

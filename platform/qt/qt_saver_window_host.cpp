@@ -6,21 +6,12 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "platform/design_surfaces.h"
+#include "platform/qt/picture_copy.h"
 #include "platform/qt/qt_desktop.h"
 #include "runtime/runtime_error.h"
-#include "runtime/twips.h"
 
 namespace tarvex::qt {
-namespace {
-
-std::unique_ptr<QtPictureSurface> DesignSurface(const platform::TwipsRect& design, double dpi) {
-  return std::make_unique<QtPictureSurface>(
-      static_cast<float>(runtime::TwipsToPixels(design.left, dpi)),
-      static_cast<float>(runtime::TwipsToPixels(design.top, dpi)),
-      runtime::TwipsToPixels(design.width, dpi), runtime::TwipsToPixels(design.height, dpi), dpi);
-}
-
-}  // namespace
 
 std::unique_ptr<platform::SaverWindowHost> CreateQtSaverWindowHost(QtDesktop& desktop) {
   QScreen* screen = QGuiApplication::primaryScreen();
@@ -31,14 +22,15 @@ std::unique_ptr<platform::SaverWindowHost> CreateQtSaverWindowHost(QtDesktop& de
 
 QtSaverWindowHost::QtSaverWindowHost(const QRect& screen, double dpi, QtDesktop* desktop)
     : desktop_(desktop),
-      timer_([this] { Dispatch([](platform::SaverWindowEvents& form) { form.tmrStr_Timer(); }); }) {
-  for (std::size_t i = 0; i < pictures_.size(); ++i) {
-    pictures_[i] = DesignSurface(platform::kPictureDesign[i], dpi);
-    pictures_[i]->SetQueue(&blits_);
-  }
-  const SaverDispatch dispatch = [this](const auto& call) { Dispatch(call); };
+      gate_([this](bool failed) { Ended(failed); }),
+      pictures_(platform::DesignSurfaces<QtPictureSurface>(dpi)),
+      timer_([this] {
+        gate_.Dispatch([](platform::SaverWindowEvents& form) { form.tmrStr_Timer(); });
+      }) {
+  for (const std::unique_ptr<QtPictureSurface>& picture : pictures_) picture->SetQueue(&blits_);
+  const SaverDispatch dispatch = [this](const auto& call) { gate_.Dispatch(call); };
   window_ = std::make_unique<QtSaverWindow>(
-      screen, dispatch, motion_, [this] { return MayClose(); }, [this] { Closed(); });
+      screen, dispatch, motion_, [this] { return gate_.MayClose(); }, [this] { gate_.Closed(); });
   auto* view = new SaverDisplayView(window_.get(), pictures_[1]->Image(), dispatch, motion_);
   pictures_[1]->SetView(view);
   if (desktop_ != nullptr) desktop_->SetSaverWindow(window_.get());
@@ -72,67 +64,19 @@ bool QtSaverWindowHost::StretchBlt(platform::PictureSurface& dest, int x, int y,
                                    int height, platform::PictureSurface& source, int sourceX,
                                    int sourceY, int sourceWidth, int sourceHeight,
                                    std::uint32_t /*rop*/) {
-  QtPictureSurface& to = Own(dest);
-  QtPictureSurface& from = Own(source);
-  const BlitRect destRect{x, y, width, height};
-  const BlitRect sourceRect{sourceX, sourceY, sourceWidth, sourceHeight};
-  // Copies wait in the queue until the picture is next shown or touched. A
-  // copy must read what the queued ones write into its source, and must not
-  // write what they have still to read.
-  if (&to == &from || blits_.Writes(&from) || blits_.Reads(&to)) blits_.Run();
-  if (&to == &from) {
-    // A copy within one image reads from a snapshot, not from pixels it has
-    // just written.
-    const QImage snapshot = from.Image().copy();
-    const ConstPixelView pixels{reinterpret_cast<const std::uint32_t*>(snapshot.constBits()),
-                                snapshot.width(), snapshot.height(), snapshot.bytesPerLine() / 4};
-    return qt::StretchBlt(to.WritablePixels(), destRect, pixels, sourceRect, {&to.Rows(), nullptr});
-  }
-  return blits_.Add({to.WritablePixels(), destRect, from.Pixels(), sourceRect,
-                     BlitHints{&to.Rows(), &from.Spans()}},
-                    &to, &from);
+  return CopyPicture(blits_, pictures_, dest, {x, y, width, height}, source,
+                     {sourceX, sourceY, sourceWidth, sourceHeight});
 }
 
-// One of this window's pictures: the crawl's hundreds of copies a tick look
-// them up among three rather than cast.
-QtPictureSurface& QtSaverWindowHost::Own(platform::PictureSurface& surface) {
-  for (const std::unique_ptr<QtPictureSurface>& picture : pictures_) {
-    if (picture.get() == &surface) return *picture;
-  }
-  throw runtime::RuntimeError(runtime::kInvalidProcedureCall, "StretchBlt");
-}
-
-void QtSaverWindowHost::Dispatch(const std::function<void(platform::SaverWindowEvents&)>& call) {
-  if (form_ == nullptr || error_) return;
-  try {
-    call(*form_);
-  } catch (...) {
-    // A run-time error ends the modal show; ShowModal raises it again.
-    error_ = std::current_exception();
-    timer_.SetEnabled(false);
-    closed_ = true;
-    window_->hide();
-    if (modalLoop_) modalLoop_->quit();
-  }
-}
-
-bool QtSaverWindowHost::MayClose() {
-  if (unloading_ || closed_) return closed_;
-  unloading_ = true;
-  std::int16_t cancel = 0;
-  Dispatch([&](platform::SaverWindowEvents& form) { form.Form_Unload(cancel); });
-  unloading_ = false;
-  return cancel == 0 || error_;
-}
-
-void QtSaverWindowHost::Closed() {
-  closed_ = true;
+// A run-time error ends the show as a close does; ShowModal raises it again.
+void QtSaverWindowHost::Ended(bool failed) {
   timer_.SetEnabled(false);
+  if (failed) window_->hide();
   if (modalLoop_) modalLoop_->quit();
 }
 
 void QtSaverWindowHost::ShowModal() {
-  if (closed_) return;
+  if (gate_.IsClosed()) return;
   QEventLoop loop;
   modalLoop_ = &loop;
   motion_.Reset(QCursor::pos());
@@ -141,14 +85,14 @@ void QtSaverWindowHost::ShowModal() {
   window_->activateWindow();
   if (auto* view = window_->findChild<SaverDisplayView*>()) view->setFocus();
   QTimer::singleShot(0, window_.get(), [this] { window_->ActivateOnce(); });
-  if (!closed_) loop.exec();
+  if (!gate_.IsClosed()) loop.exec();
   modalLoop_ = nullptr;
   window_->hide();
-  if (error_) std::rethrow_exception(error_);
+  gate_.RethrowIfFailed();
 }
 
 void QtSaverWindowHost::RequestUnload() {
-  if (!closed_) window_->close();
+  if (!gate_.IsClosed()) window_->close();
 }
 
 QImage QtSaverWindowHost::GrabScreen() const {

@@ -8,12 +8,12 @@
 #include <QPointer>
 #include <QRect>
 #include <array>
-#include <exception>
 #include <memory>
 
 #include "platform/qt/qt_picture_surface.h"
 #include "platform/qt/qt_saver_timer.h"
 #include "platform/qt/qt_saver_window.h"
+#include "platform/saver_form_gate.h"
 #include "platform/saver_window_host.h"
 
 namespace tarvex::qt {
@@ -31,7 +31,7 @@ class QtSaverWindowHost final : public platform::SaverWindowHost {
   QtSaverWindowHost(const QtSaverWindowHost&) = delete;
   QtSaverWindowHost& operator=(const QtSaverWindowHost&) = delete;
 
-  void Attach(platform::SaverWindowEvents& form) override { form_ = &form; }
+  void Attach(platform::SaverWindowEvents& form) override { gate_.Attach(form); }
   platform::PictureSurface& Picture(int index) override;
   platform::SaverTimer& Timer() override { return timer_; }
   float ScaleWidth() const override;
@@ -52,23 +52,17 @@ class QtSaverWindowHost final : public platform::SaverWindowHost {
   QWidget& Window() { return *window_; }
 
  private:
-  QtPictureSurface& Own(platform::PictureSurface& surface);
-  void Dispatch(const std::function<void(platform::SaverWindowEvents&)>& call);
-  bool MayClose();
-  void Closed();
+  void Ended(bool failed);
 
   QtDesktop* desktop_;
-  platform::SaverWindowEvents* form_ = nullptr;
+  platform::SaverFormGate gate_;
   BlitQueue blits_;  // before the pictures, which hold on to it
   std::array<std::unique_ptr<QtPictureSurface>, 3> pictures_;
   PointerMotion motion_;
   std::unique_ptr<QtSaverWindow> window_;
   QtSaverTimer timer_;
   platform::OleColor foreColor_ = 0;
-  std::exception_ptr error_;
   QPointer<QEventLoop> modalLoop_;
-  bool unloading_ = false;
-  bool closed_ = false;
 };
 
 }  // namespace tarvex::qt

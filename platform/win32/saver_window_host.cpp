@@ -1,21 +1,10 @@
 #include "platform/win32/saver_window_host.h"
 
+#include "platform/design_surfaces.h"
 #include "platform/win32/design_units.h"
 #include "platform/win32/win32_desktop.h"
-#include "runtime/twips.h"
 
 namespace tarvex::platform::win32 {
-
-namespace {
-
-std::unique_ptr<GdiPictureSurface> DesignSurface(const TwipsRect& design, int dpi) {
-  return std::make_unique<GdiPictureSurface>(
-      static_cast<float>(runtime::TwipsToPixels(design.left, dpi)),
-      static_cast<float>(runtime::TwipsToPixels(design.top, dpi)),
-      runtime::TwipsToPixels(design.width, dpi), runtime::TwipsToPixels(design.height, dpi), dpi);
-}
-
-}  // namespace
 
 std::unique_ptr<SaverWindowHost> CreateWin32SaverWindowHost(Win32Desktop& desktop) {
   const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
@@ -23,10 +12,9 @@ std::unique_ptr<SaverWindowHost> CreateWin32SaverWindowHost(Win32Desktop& deskto
 }
 
 Win32SaverWindowHost::Win32SaverWindowHost(const RECT& screen, int dpi, Win32Desktop* desktop)
-    : desktop_(desktop) {
-  for (std::size_t i = 0; i < pictures_.size(); ++i) {
-    pictures_[i] = DesignSurface(kPictureDesign[i], dpi);
-  }
+    : desktop_(desktop),
+      gate_([this](bool failed) { Ended(failed); }),
+      pictures_(DesignSurfaces<GdiPictureSurface>(dpi)) {
   SaverWindowInput& input = *this;
   window_ = std::make_unique<SaverWindow>(screen, input);
   timer_ = std::make_unique<Win32SaverTimer>(window_->Frame(), SaverWindow::kTimerId);
@@ -71,60 +59,49 @@ bool Win32SaverWindowHost::StretchBlt(PictureSurface& dest, int x, int y, int wi
                       sourceHeight, rop) != FALSE;
 }
 
-void Win32SaverWindowHost::Dispatch(const std::function<void(SaverWindowEvents&)>& call) {
-  if (form_ == nullptr || error_) return;
-  try {
-    call(*form_);
-  } catch (...) {
-    // A run-time error ends the modal show; ShowModal raises it again.
-    error_ = std::current_exception();
-    Closed();
-    window_->Hide();
-  }
+// A run-time error ends the show as a close does; ShowModal raises it again.
+void Win32SaverWindowHost::Ended(bool failed) {
+  timer_->SetEnabled(false);
+  if (failed) window_->Hide();
 }
 
 void Win32SaverWindowHost::WindowMouseMove(std::int16_t button, std::int16_t shift, float x,
                                            float y) {
-  Dispatch([&](SaverWindowEvents& form) { form.Form_MouseMove(button, shift, x, y); });
+  gate_.Dispatch([&](SaverWindowEvents& form) { form.Form_MouseMove(button, shift, x, y); });
 }
 
 void Win32SaverWindowHost::DisplayMouseMove(std::int16_t button, std::int16_t shift, float x,
                                             float y) {
-  Dispatch([&](SaverWindowEvents& form) { form.picTARVEX_MouseMove(1, button, shift, x, y); });
+  gate_.Dispatch(
+      [&](SaverWindowEvents& form) { form.picTARVEX_MouseMove(1, button, shift, x, y); });
 }
 
 void Win32SaverWindowHost::DisplayClick() {
-  Dispatch([](SaverWindowEvents& form) { form.picTARVEX_Click(1); });
+  gate_.Dispatch([](SaverWindowEvents& form) { form.picTARVEX_Click(1); });
 }
 
 void Win32SaverWindowHost::WindowKeyDown(std::int16_t key, std::int16_t shift) {
-  Dispatch([&](SaverWindowEvents& form) { form.Form_KeyDown(key, shift); });
+  gate_.Dispatch([&](SaverWindowEvents& form) { form.Form_KeyDown(key, shift); });
 }
 
 void Win32SaverWindowHost::DisplayKeyDown(std::int16_t key, std::int16_t shift) {
-  Dispatch([&](SaverWindowEvents& form) { form.picTARVEX_KeyDown(1, key, shift); });
+  gate_.Dispatch([&](SaverWindowEvents& form) { form.picTARVEX_KeyDown(1, key, shift); });
 }
 
 void Win32SaverWindowHost::Activated() {
-  Dispatch([](SaverWindowEvents& form) { form.Form_Activate(); });
+  gate_.Dispatch([](SaverWindowEvents& form) { form.Form_Activate(); });
 }
 
 void Win32SaverWindowHost::TimerTick() {
-  if (timer_->Enabled()) Dispatch([](SaverWindowEvents& form) { form.tmrStr_Timer(); });
+  if (timer_->Enabled()) gate_.Dispatch([](SaverWindowEvents& form) { form.tmrStr_Timer(); });
 }
 
 bool Win32SaverWindowHost::MayClose() {
-  if (unloading_ || closed_) return false;
-  unloading_ = true;
-  std::int16_t cancel = 0;
-  Dispatch([&](SaverWindowEvents& form) { form.Form_Unload(cancel); });
-  unloading_ = false;
-  return !closed_ && (cancel == 0 || error_);
+  return gate_.MayClose();
 }
 
 void Win32SaverWindowHost::Closed() {
-  closed_ = true;
-  timer_->SetEnabled(false);
+  gate_.Closed();
 }
 
 void Win32SaverWindowHost::PaintDisplay(HDC dc) {
@@ -132,10 +109,10 @@ void Win32SaverWindowHost::PaintDisplay(HDC dc) {
 }
 
 void Win32SaverWindowHost::ShowModal() {
-  if (closed_) return;
+  if (gate_.IsClosed()) return;
   window_->Show();
   MSG message{};
-  while (!closed_) {
+  while (!gate_.IsClosed()) {
     const BOOL got = GetMessageA(&message, nullptr, 0, 0);
     if (got == 0) {
       // A quit request is for the outermost loop: pass it on.
@@ -147,11 +124,11 @@ void Win32SaverWindowHost::ShowModal() {
     DispatchMessageA(&message);
   }
   window_->Hide();
-  if (error_) std::rethrow_exception(error_);
+  gate_.RethrowIfFailed();
 }
 
 void Win32SaverWindowHost::RequestUnload() {
-  if (!closed_) SendMessageA(window_->Frame(), WM_CLOSE, 0, 0);
+  if (!gate_.IsClosed()) SendMessageA(window_->Frame(), WM_CLOSE, 0, 0);
 }
 
 }  // namespace tarvex::platform::win32

@@ -6,10 +6,9 @@
 #include "platform/win32/windows_api.h"
 
 #include <array>
-#include <exception>
-#include <functional>
 #include <memory>
 
+#include "platform/saver_form_gate.h"
 #include "platform/saver_window_host.h"
 #include "platform/win32/gdi_picture_surface.h"
 #include "platform/win32/saver_timer.h"
@@ -32,7 +31,7 @@ class Win32SaverWindowHost final : public SaverWindowHost, private SaverWindowIn
   Win32SaverWindowHost(const Win32SaverWindowHost&) = delete;
   Win32SaverWindowHost& operator=(const Win32SaverWindowHost&) = delete;
 
-  void Attach(SaverWindowEvents& form) override { form_ = &form; }
+  void Attach(SaverWindowEvents& form) override { gate_.Attach(form); }
   PictureSurface& Picture(int index) override { return Surface(index); }
   SaverTimer& Timer() override { return *timer_; }
   float ScaleWidth() const override;
@@ -63,17 +62,14 @@ class Win32SaverWindowHost final : public SaverWindowHost, private SaverWindowIn
   void Closed() override;
   void PaintDisplay(HDC dc) override;
 
-  void Dispatch(const std::function<void(SaverWindowEvents&)>& call);
+  void Ended(bool failed);
 
   Win32Desktop* desktop_;
-  SaverWindowEvents* form_ = nullptr;
+  SaverFormGate gate_;
   std::array<std::unique_ptr<GdiPictureSurface>, 3> pictures_;
   std::unique_ptr<SaverWindow> window_;
   std::unique_ptr<Win32SaverTimer> timer_;
   OleColor foreColor_ = 0;
-  std::exception_ptr error_;
-  bool unloading_ = false;
-  bool closed_ = false;
 };
 
 }  // namespace tarvex::platform::win32

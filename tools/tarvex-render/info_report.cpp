@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "platform/posix/settings_files.h"
 #include "startup/basKORVAN.h"
 
 namespace tarvex::render {
@@ -43,7 +44,8 @@ std::string Lines(const basKORVAN::SharedState& state) {
 std::optional<runtime::RuntimeError> LoadAsSaver(basKORVAN::SharedState& state,
                                                  const std::string& programDirectory) {
   try {
-    basKORVAN::LoadSettings(state, programDirectory);
+    basKORVAN::LoadSettings(state, programDirectory,
+                            platform::posix::SettingsFilesFor(programDirectory));
     basKORVAN::ReadMessageFile(state);
   } catch (const runtime::RuntimeError& error) {
     return error;
@@ -62,6 +64,7 @@ std::string InfoJson(const basKORVAN::SharedState& state,
   out += Member("MessageFile", Quoted(s.MessageFile)) + ", ";
   out += Member("Mp3File", Quoted(s.Mp3File)) + ", ";
   out += Member("UsePassword", std::to_string(state.UsePassword)) + ", ";
+  out += Member("IniPath", Quoted(state.IniPath)) + ", ";
   out += Member("LineCount", std::to_string(state.LineCount)) + ", ";
   out += Member("MessageLines", Lines(state));
   if (error) {

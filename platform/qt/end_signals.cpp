@@ -1,0 +1,48 @@
+#include "platform/qt/end_signals.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <array>
+#include <csignal>
+
+namespace tarvex::qt {
+namespace {
+
+constexpr std::array<int, 3> kEndSignals = {SIGTERM, SIGINT, SIGHUP};
+
+// The handler may only write; the pipe is the process's, as signals are.
+int pipeEnds[2] = {-1, -1};
+
+extern "C" void NoteSignal(int /*signal*/) {
+  const char byte = 1;
+  [[maybe_unused]] const ssize_t written = write(pipeEnds[1], &byte, 1);
+}
+
+}  // namespace
+
+EndSignals::EndSignals() {
+  if (pipeEnds[0] < 0 && pipe2(pipeEnds, O_CLOEXEC | O_NONBLOCK) != 0) return;
+  struct sigaction action {};
+  action.sa_handler = NoteSignal;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  for (const int signal : kEndSignals) sigaction(signal, &action, nullptr);
+}
+
+EndSignals::~EndSignals() {
+  for (const int signal : kEndSignals) std::signal(signal, SIG_DFL);
+}
+
+void EndSignals::Watch(std::function<void()> ended) {
+  ended_ = std::move(ended);
+  if (pipeEnds[0] < 0) return;
+  notifier_ = std::make_unique<QSocketNotifier>(pipeEnds[0], QSocketNotifier::Read);
+  QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] {
+    char bytes[16];
+    while (read(pipeEnds[0], bytes, sizeof bytes) > 0) continue;
+    if (ended_) ended_();
+  });
+}
+
+}  // namespace tarvex::qt
