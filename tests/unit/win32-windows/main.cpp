@@ -1,7 +1,5 @@
-// The window tests' entry point. After the last test the process ends at
-// once with the tests' result: under Wine, a process that created windows
-// now and then hangs in the window system's clean-up at exit, long after
-// every test has reported.
+// The window tests end with TerminateProcess: under Wine, a process that
+// created windows now and then hangs in the window system's clean-up at exit.
 
 #include <gtest/gtest.h>
 #include <windows.h>
