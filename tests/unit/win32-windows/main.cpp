@@ -9,8 +9,7 @@
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   const int result = RUN_ALL_TESTS();
-  std::fflush(stdout);
-  std::fflush(stderr);
+  std::fflush(nullptr);
   TerminateProcess(GetCurrentProcess(), static_cast<UINT>(result));
   return result;
 }

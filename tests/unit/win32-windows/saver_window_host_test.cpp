@@ -17,7 +17,6 @@
 namespace tarvex::platform::win32 {
 namespace {
 
-constexpr RECT kScreen{0, 0, 1024, 768};
 constexpr WPARAM kTimer = SaverWindow::kTimerId;
 using I16 = std::int16_t;
 
@@ -44,7 +43,7 @@ class RecordingForm : public platform::SaverWindowEvents {
     Record("Form_Unload");
   }
 
-  long Count(const std::string& call) const { return std::count(calls.begin(), calls.end(), call); }
+  auto Count(const std::string& call) const { return std::count(calls.begin(), calls.end(), call); }
 
  private:
   // Records "name(a,b,...)".
@@ -63,7 +62,7 @@ class SaverWindowHostTest : public ::testing::Test {
  protected:
   SaverWindowHostTest() { host.Attach(form); }
 
-  Win32SaverWindowHost host{kScreen, 96, nullptr};
+  Win32SaverWindowHost host{{0, 0, 1024, 768}, 96, nullptr};
   RecordingForm form;
 };
 
@@ -101,7 +100,6 @@ TEST_P(Events, ReachTheEventProceduresOfTheWindowOrTheDisplay) {
                  MAKELPARAM(input.x, input.y));
   }
   EXPECT_EQ(form.calls, GetParam().calls);
-  EXPECT_TRUE(IsWindow(host.Frame()));
 }
 
 const EventCase kEventCases[] = {
@@ -143,7 +141,6 @@ TEST_P(ModalShow, ServesTheTimerUntilTheFormLetsTheWindowGo) {
   EXPECT_EQ(host.Timer().Interval(), GetParam());
   EXPECT_EQ(form.Count("tmrStr_Timer()"), 6);
   EXPECT_FALSE(host.Timer().Enabled());
-  EXPECT_FALSE(IsWindowVisible(host.Frame()));
   host.RequestUnload();  // after the close nothing more is asked
   EXPECT_EQ(form.Count("Form_Unload()"), 2);
 }
