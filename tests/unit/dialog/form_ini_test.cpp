@@ -125,20 +125,23 @@ TEST_F(FormIniTest, ChoosersFillTheirBoxOrTheSwatchAndCancelKeepsThem) {
   state.Settings.MessageFile = state.Settings.Mp3File = "/loaded";
   Strings seen;
   Run([&](FakeDialog& window, DialogEvents& form) {
-    window.open_answers = {std::nullopt, "/a/曲 1", std::nullopt, "/b"};
+    window.open_answers = {std::nullopt, "/a/曲 1", std::nullopt, std::nullopt, "/b"};
     window.color_answers = {std::nullopt, 16711680, std::nullopt};
     for (int click = 0; click < 3; ++click) {
       form.cmdSansyo_Click();
       form.lblCol_Click();
       seen.push_back(window.texts[DialogTextBox::txtFile] + " " + std::to_string(window.swatch));
     }
-    form.cmdMP3_Click();
+    for (int click = 0; click < 2; ++click) {
+      form.cmdMP3_Click();
+      seen.push_back(window.texts[DialogTextBox::txtMP3]);
+    }
   });
-  EXPECT_EQ(seen, (Strings{"/loaded 255", "/a/曲 1 16711680", "/a/曲 1 16711680"}));
-  EXPECT_EQ(window.texts[DialogTextBox::txtMP3], "/b");
+  EXPECT_EQ(seen,
+            (Strings{"/loaded 255", "/a/曲 1 16711680", "/a/曲 1 16711680", "/loaded", "/b"}));
   const std::string text = "Open(*.*||*.txt||,1,", music = "Open(*.*||*.mp3||,1,)";
   EXPECT_EQ(window.calls, (Strings{text + ")", "Color(0)", text + ")", "Color(0)",
-                                   text + "/a/曲 1)", "Color(16711680)", music}));
+                                   text + "/a/曲 1)", "Color(16711680)", music, music}));
 }
 
 TEST(ParseTypeFilter, SplitsIntoLabelPatternPairsAndSkipsEmptyOnes) {

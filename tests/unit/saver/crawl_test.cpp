@@ -2,6 +2,7 @@
 // tick's bands, the crawl position and the cycle.
 
 #include "runtime/runtime_error.h"
+#include "tests/support/case_name.h"
 #include "tests/unit/saver/saver_fixture.h"
 
 namespace tarvex::saver::test {
@@ -15,11 +16,17 @@ BlitRecord Band(int x, int y, int width, int sourceY) {
   return {1, x, y, width, 3, 0, 0, sourceY, 696, 3};
 }
 
-// The cycle is the ticks until the crawl restarts: page + display height + 1.
-using ScreenTest = SaverCaseTest<std::tuple<float, float, int>>;
+struct ScreenCase {
+  const char* name;
+  float width, height;
+  int cycle;  // ticks until the crawl restarts: page height + display height + 1
+};
+TARVEX_PRINT_CASE_AS_NAME(ScreenCase)
+
+using ScreenTest = SaverCaseTest<ScreenCase>;
 
 TEST_P(ScreenTest, DisplayInsideTheMarginAndTheCrawlRestartsFromTheBottomEdgeAfterItsCycle) {
-  const auto [width, height, cycle] = GetParam();
+  const auto [name, width, height, cycle] = GetParam();
   Activate({"line"}, width, height);
   const int w = static_cast<int>(width) - 200, h = static_cast<int>(height);
   EXPECT_EQ(std::vector<float>({Display().Left(), Display().Top(), Display().Width()}),
@@ -38,8 +45,9 @@ TEST_P(ScreenTest, DisplayInsideTheMarginAndTheCrawlRestartsFromTheBottomEdgeAft
 }
 
 INSTANTIATE_TEST_SUITE_P(Screens, ScreenTest,
-                         ::testing::Values(std::tuple(1024, 768, 1337),
-                                           std::tuple(7680, 4320, 8441)));
+                         ::testing::Values(ScreenCase{"Xga", 1024, 768, 1337},
+                                           ScreenCase{"EightK", 7680, 4320, 8441}),
+                         testing::CaseName());
 
 using CompositionTest = SaverFixture;
 
@@ -74,13 +82,19 @@ TEST_F(CompositionTest, ASecondActivationPrintsAgainFromTheTopWithoutRestartingT
   EXPECT_FLOAT_EQ(Page().printed[4].pixelY, 0);
 }
 
-// Screen width and height, the crawl position, the bands drawn, the band from
-// page row 0 and the one nearest the bottom edge.
-using TickCase = std::tuple<float, float, std::int16_t, std::size_t, BlitRecord, BlitRecord>;
+struct TickCase {
+  const char* name;
+  float width, height;
+  std::int16_t scrollPos;
+  std::size_t bands;
+  BlitRecord first, last;  // the bands from page row 0 and nearest the bottom edge
+};
+TARVEX_PRINT_CASE_AS_NAME(TickCase)
+
 using TickTest = SaverCaseTest<TickCase>;
 
 TEST_P(TickTest, ClearsThenDrawsCentredBandsThatMeetAndWidenByThreePixelsThenShows) {
-  const auto [width, height, scrollPos, bands, first, last] = GetParam();
+  const auto& [name, width, height, scrollPos, bands, first, last] = GetParam();
   Activate({"line"}, width, height);
   host->blits.clear();
   desktop.calls.clear();
@@ -100,12 +114,13 @@ TEST_P(TickTest, ClearsThenDrawsCentredBandsThatMeetAndWidenByThreePixelsThenSho
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Positions, TickTest, ::testing::Values(
-    TickCase{1024, 768, 0, 1, Band(0, 568, 824, 0), Band(0, 568, 824, 0)},
-    TickCase{1024, 768, 3, 2, Band(2, 565, 821, 0), Band(0, 568, 824, 3)},  // 1.5 to even
-    TickCase{1024, 768, 5, 2, Band(2, 563, 819, 0), Band(1, 566, 822, 3)},  // 2.5 to even
-    TickCase{1024, 768, 568, 190, Band(284, 0, 256, 0), Band(0, 567, 823, 567)},
-    TickCase{1024, 768, 1336, 446, Band(668, -768, -512, 0), Band(0, 567, 823, 1335)},
-    TickCase{768, 1024, 600, 201, Band(300, 224, -32, 0), Band(0, 824, 568, 600)}));
+    TickCase{"Start", 1024, 768, 0, 1, Band(0, 568, 824, 0), Band(0, 568, 824, 0)},
+    TickCase{"OneAndAHalfToEven", 1024, 768, 3, 2, Band(2, 565, 821, 0), Band(0, 568, 824, 3)},
+    TickCase{"TwoAndAHalfToEven", 1024, 768, 5, 2, Band(2, 563, 819, 0), Band(1, 566, 822, 3)},
+    TickCase{"FirstRowOnTheTopRow", 1024, 768, 568, 190, Band(284, 0, 256, 0), Band(0, 567, 823, 567)},
+    TickCase{"EndOfTheCycle", 1024, 768, 1336, 446, Band(668, -768, -512, 0), Band(0, 567, 823, 1335)},
+    TickCase{"PortraitMirrored", 768, 1024, 600, 201, Band(300, 224, -32, 0), Band(0, 824, 568, 600)}),
+    testing::CaseName());
 // clang-format on
 
 }  // namespace
