@@ -16,7 +16,7 @@ namespace {
 constexpr std::uint32_t kBlack = 0xFF000000u;
 
 struct Picture {
-  std::vector<std::uint32_t> pixels = std::vector<std::uint32_t>(900 * 400, kBlack);
+  std::vector<std::uint32_t> pixels = std::vector<std::uint32_t>(std::size_t{900} * 400, kBlack);
   RowStates rows = RowStates(400, RowState::Dirty(900));
   PixelView View() { return {pixels.data(), 900, 400, 900}; }
 };
@@ -27,7 +27,7 @@ class BlitQueueTest : public ::testing::TestWithParam<unsigned> {};
 // helpers have taken the finished slabs, blits reach back over them.
 TEST_P(BlitQueueTest, QueuedTicksDrawWhatBlitsOneByOneDraw) {
   std::mt19937 random(7);
-  std::vector<std::uint32_t> page(240 * 120, kBlack);
+  std::vector<std::uint32_t> page(std::size_t{240} * 120, kBlack);
   for (std::size_t i = 0; i < page.size(); ++i) {
     if (i / 240 % 7 != 0 && random() % 3 == 0) page[i] = random() | kBlack;
   }

@@ -167,7 +167,8 @@ TEST_P(ScaleTest, WideningBlocksDrawWhatSingleColumnsDraw) {
                   .origin = c.width < 0 ? c.Length() - 1 : 0,
                   .direction = c.width < 0 ? -1 : 1};
     for (std::size_t r = 0; r < rows.count; ++r) {
-      sources[r] = RandomPixels(std::size_t(c.sourceLength), unsigned(31 * c.Length() + r));
+      sources[r] =
+          RandomPixels(std::size_t(c.sourceLength), unsigned(31 * c.Length()) + unsigned(r));
       rows.sources[r] = sources[r].data();
       dests[r].assign(length, X);
       rows.dests[r] = dests[r].data();
