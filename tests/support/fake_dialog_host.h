@@ -1,8 +1,8 @@
 #pragma once
 // A settings dialog window for tests. Its state lives in a FakeDialog the test
 // owns, so that the test can look at it after the form and its host are gone;
-// the choosers answer from queues the test fills (empty: cancelled), and while
-// "shown" the window runs the test's user script against the form.
+// the choosers answer from queues the test fills (empty: cancelled) and note
+// their calls, and while "shown" the window runs the test's user script.
 
 #include <algorithm>
 #include <cstdint>
@@ -24,11 +24,6 @@ struct FakeDialog {
     std::vector<std::string> items;
     int index = -1;
   };
-  struct OpenCall {
-    std::vector<platform::FileTypeFilter> filters;
-    int filter_index = 0;
-    std::string file_name;
-  };
 
   std::map<platform::DialogList, List> lists;
   std::map<platform::DialogTextBox, std::string> texts;
@@ -36,10 +31,8 @@ struct FakeDialog {
   std::deque<std::optional<std::string>> open_answers;
   std::deque<std::optional<std::int32_t>> color_answers;
   std::function<void(FakeDialog&, platform::DialogEvents&)> user;
-  std::vector<OpenCall> open_calls;
-  std::vector<std::int32_t> color_calls;
+  std::vector<std::string> calls;  // "Open(filters,index,name)", "Color(initial)", "Close"
   int show_count = 0;
-  int close_count = 0;
 
   std::string ListText(platform::DialogList list) {
     const List& l = lists[list];
@@ -79,18 +72,20 @@ class FakeDialogHost : public platform::DialogWindowHost {
   std::optional<std::string> ShowOpenChooser(const std::vector<platform::FileTypeFilter>& filters,
                                              int filter_index,
                                              const std::string& file_name) override {
-    w_.open_calls.push_back({filters, filter_index, file_name});
+    std::string call = "Open(";
+    for (const auto& filter : filters) call += filter.label + "|" + filter.pattern + "|";
+    w_.calls.push_back(call + "," + std::to_string(filter_index) + "," + file_name + ")");
     return Next(w_.open_answers);
   }
   std::optional<std::int32_t> ShowColorChooser(std::int32_t initial) override {
-    w_.color_calls.push_back(initial);
+    w_.calls.push_back("Color(" + std::to_string(initial) + ")");
     return Next(w_.color_answers);
   }
   void ShowModal(platform::DialogEvents& events) override {
     ++w_.show_count;
     if (w_.user) w_.user(w_, events);
   }
-  void Close() override { ++w_.close_count; }
+  void Close() override { w_.calls.emplace_back("Close"); }
 
  private:
   template <class T>

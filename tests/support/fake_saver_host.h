@@ -2,7 +2,7 @@
 // A saver window host for tests: surfaces that keep their properties and
 // what was printed, a timer that only records, StretchBlt calls kept as
 // records, and an unload request that asks the form as the real window does.
-// Calls whose order matters also go to an optional journal.
+// Calls whose order matters go to an optional journal.
 
 #include <array>
 #include <cstdint>
@@ -15,12 +15,14 @@
 
 namespace tarvex::testing {
 
-using Journal = std::vector<std::string>*;
-inline void Note(Journal journal, const std::string& what) {
-  if (journal != nullptr) journal->push_back(what);
-}
+struct Journaled {
+  std::vector<std::string>* journal = nullptr;
+  void Note(const std::string& what) const {
+    if (journal != nullptr) journal->push_back(what);
+  }
+};
 
-class FakePictureSurface : public platform::PictureSurface {
+class FakePictureSurface : public platform::PictureSurface, public Journaled {
  public:
   static constexpr float kLineHeight = 20;  // pixels
   struct Printed {
@@ -35,7 +37,6 @@ class FakePictureSurface : public platform::PictureSurface {
   std::string fontName = "ＭＳ Ｐ明朝";
   platform::OleColor foreColor = 0;
   std::vector<Printed> printed;
-  Journal journal = nullptr;
 
   float Left() const override { return left_; }
   float Top() const override { return top_; }
@@ -52,11 +53,11 @@ class FakePictureSurface : public platform::PictureSurface {
   float ScaleHeight() const override { return scale_ != 0 ? scale_ : height_; }
   void SetScaleHeight(float value) override { scale_ = value; }
   void SetFontSize(float points) override {
-    if (!(points > 0 && points <= platform::kMaxFontPoints)) Refuse();
+    Refuse(!(points > 0 && points <= platform::kMaxFontPoints));
     fontSize = points;
   }
   void SetFontName(const std::string& face) override {
-    if (face != "IPAPMincho" && face != "IPAGothic") Refuse();  // the faces installed
+    Refuse(face != "IPAPMincho" && face != "IPAGothic");  // the faces installed
     fontName = face;
   }
   void SetFontBold(bool) override {}
@@ -67,44 +68,35 @@ class FakePictureSurface : public platform::PictureSurface {
     printed.push_back({text, currentY_ * pixels});
     currentY_ += kLineHeight / pixels;
   }
-  void Cls() override {
-    currentY_ = 0;
-    Note(journal, "Cls");
-  }
-  void Refresh() override { Note(journal, "Refresh"); }
+  void Cls() override { currentY_ = 0, Note("Cls"); }
+  void Refresh() override { Note("Refresh"); }
 
  private:
-  [[noreturn]] static void Refuse() { throw runtime::RuntimeError(runtime::kInvalidPropertyValue); }
+  static void Refuse(bool refused) {
+    if (refused) throw runtime::RuntimeError(runtime::kInvalidPropertyValue);
+  }
 
   float left_, top_, width_, height_;
   float currentY_ = 0, scale_ = 0;
 };
 
-struct FakeSaverTimer : platform::SaverTimer {
+struct FakeSaverTimer : platform::SaverTimer, Journaled {
   std::int32_t interval = 100;
   bool enabled = false;
-  Journal journal = nullptr;
 
   std::int32_t Interval() const override { return interval; }
   void SetInterval(std::int32_t ms) override {
-    Note(journal, "SetInterval(" + std::to_string(interval = ms) + ")");
+    Note("SetInterval(" + std::to_string(interval = ms) + ")");
   }
   bool Enabled() const override { return enabled; }
-  void SetEnabled(bool on) override {
-    Note(journal, (enabled = on) ? "SetEnabled(1)" : "SetEnabled(0)");
-  }
+  void SetEnabled(bool on) override { Note((enabled = on) ? "SetEnabled(1)" : "SetEnabled(0)"); }
 };
 
-struct BlitRecord {
-  int dest;  // picTARVEX index
-  int x, y, width, height;
-  int source;
-  int sourceX, sourceY, sourceWidth, sourceHeight;
+// Picture indexes and rectangles: dest, x, y, width, height, source, then the
+// source's x, y, width and height.
+using BlitRecord = std::array<int, 10>;
 
-  bool operator==(const BlitRecord&) const = default;
-};
-
-class FakeSaverWindowHost : public platform::SaverWindowHost {
+class FakeSaverWindowHost : public platform::SaverWindowHost, public Journaled {
  public:
   static constexpr platform::WindowHandle kHandle = 0x5A17;
 
@@ -121,12 +113,10 @@ class FakeSaverWindowHost : public platform::SaverWindowHost {
   platform::OleColor foreColor = 0;
   platform::SaverWindowEvents* form = nullptr;
   std::vector<BlitRecord> blits;
-  int unloadRequests = 0;
   bool closed = false;
-  Journal journal = nullptr;
 
   // Routes the timer's and the surfaces' records into `log` as well.
-  void SetJournal(Journal log) {
+  void SetJournal(std::vector<std::string>* log) {
     journal = timer.journal = log;
     for (auto& picture : pictures) picture.journal = log;
   }
@@ -149,12 +139,11 @@ class FakeSaverWindowHost : public platform::SaverWindowHost {
     return true;
   }
   void ShowModal() override {
-    Note(journal, "ShowModal");
+    Note("ShowModal");
     if (onShowModal) onShowModal(*this);
   }
   void RequestUnload() override {
-    ++unloadRequests;
-    Note(journal, "RequestUnload");
+    Note("RequestUnload");
     std::int16_t cancel = 0;
     form->Form_Unload(cancel);
     closed = closed || cancel == 0;

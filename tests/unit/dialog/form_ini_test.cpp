@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "dialog/chooser.h"
 #include "settings/basSysAPI.h"
 #include "startup/shared_state.h"
 #include "tests/support/case_name.h"
@@ -24,9 +25,7 @@ namespace fs = std::filesystem;
 using platform::DialogEvents;
 using platform::DialogList;
 using platform::DialogTextBox;
-using UserScript = std::function<void(FakeDialog&, DialogEvents&)>;
-
-const std::string kOldFile = "; by hand\r\n[TARVEX]\r\nTIME=2\r\n[OTHER]\r\nX=1\r\n";
+using Strings = std::vector<std::string>;
 
 class FormIniTest : public ::testing::Test {
  protected:
@@ -43,7 +42,9 @@ class FormIniTest : public ::testing::Test {
   }
 
   // Opens the dialog as Main does; `user` acts while it is shown.
-  void Run(UserScript user = [](FakeDialog&, DialogEvents& form) { form.cmdEXIT_Click(); }) {
+  void Run(decltype(FakeDialog::user) user = [](FakeDialog&, DialogEvents& form) {
+    form.cmdEXIT_Click();
+  }) {
     window.user = std::move(user);
     dialog::FormIni(state, desktop).ShowModal();
   }
@@ -61,8 +62,8 @@ class FormIniTest : public ::testing::Test {
   FakeDialog window;
 };
 
-std::vector<std::string> Numbers(int first, int last) {
-  std::vector<std::string> texts;
+Strings Numbers(int first, int last) {
+  Strings texts;
   for (int n = first; n <= last; ++n) texts.push_back(std::to_string(n));
   return texts;
 }
@@ -72,7 +73,7 @@ std::vector<std::string> Numbers(int first, int last) {
 // and desktop colours reach the swatch.
 struct LoadCase {
   const char* name;
-  std::vector<std::string> fonts;
+  Strings fonts;
   const char* fontName;
   std::int16_t fontSize, interval;
   const char* colour;
@@ -81,20 +82,6 @@ struct LoadCase {
   std::int32_t swatch;
 };
 TARVEX_PRINT_CASE_AS_NAME(LoadCase)
-
-constexpr std::int32_t kKept = dialog::kSwatchInitialColor;
-// clang-format off
-const LoadCase kLoads[] = {
-    {"AsStored", {"Zeta", "IPAGothic", "DejaVu Sans"}, "IPAGothic", 24, 100, "255", 1, "24", "4", 255},
-    {"LastEqualFontName", {"Z", "A", "A", "C"}, "A", 72, 250, "16777215", 2, "72", "10", 16777215},
-    {"MissingFontTakesTheFirst", {"Z", "A"}, "Missing", 11, 60, "-2147483648", 0, "11", "2", INT32_MIN},
-    {"FontNamesMatchInCase", {"Z", "A"}, "a", 9, 275, "-2147483618", 0, "10", "10", -2147483618},
-    {"NoFontsNoSelection", {}, "A", 73, -75, "16777216", -1, "10", "1", kKept},
-    {"PastTheDesktopColours", {"A"}, "A", -5, 0, "-2147483617", 0, "10", "1", kKept},
-    {"ColourOutOfRange", {"A"}, "A", 10, 25, "2147483648", 0, "10", "1", kKept},
-    {"ColourNotANumber", {"A"}, "A", 10, 37, "blue", 0, "10", "1", kKept},
-};
-// clang-format on
 
 class FormLoadTest : public FormIniTest, public ::testing::WithParamInterface<LoadCase> {};
 
@@ -118,73 +105,58 @@ TEST_P(FormLoadTest, FillsTheListsInOrderAndShowsEverySetting) {
   EXPECT_FALSE(fs::exists(state.IniPath)) << "cancel saves nothing";
 }
 
-INSTANTIATE_TEST_SUITE_P(Settings, FormLoadTest, ::testing::ValuesIn(kLoads), CaseName());
-
-struct FileButton {
-  const char* name;
-  void (DialogEvents::*click)();
-  DialogTextBox box;
-  const char* type_label;
-};
-TARVEX_PRINT_CASE_AS_NAME(FileButton)
-
-class FileChooser : public FormIniTest, public ::testing::WithParamInterface<FileButton> {};
+constexpr std::int32_t kKept = dialog::kSwatchInitialColor;
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Settings, FormLoadTest, ::testing::Values(
+    LoadCase{"AsStored", {"Zeta", "IPAGothic", "DejaVu Sans"}, "IPAGothic", 24, 100, "255", 1, "24", "4", 255},
+    LoadCase{"LastEqualFontName", {"Z", "A", "A", "C"}, "A", 72, 250, "16777215", 2, "72", "10", 16777215},
+    LoadCase{"MissingFontTakesTheFirst", {"Z", "A"}, "Missing", 11, 60, "-2147483648", 0, "11", "2", INT32_MIN},
+    LoadCase{"FontNamesMatchInCase", {"Z", "A"}, "a", 9, 275, "-2147483618", 0, "10", "10", -2147483618},
+    LoadCase{"NoFontsNoSelection", {}, "A", 73, -75, "16777216", -1, "10", "1", kKept},
+    LoadCase{"PastTheDesktopColours", {"A"}, "A", -5, 0, "-2147483617", 0, "10", "1", kKept},
+    LoadCase{"ColourOutOfRange", {"A"}, "A", 10, 25, "2147483648", 0, "10", "1", kKept},
+    LoadCase{"ColourNotANumber", {"A"}, "A", 10, 37, "blue", 0, "10", "1", kKept}),
+    CaseName());
+// clang-format on
 
 // All files preselected, starting at the last confirmed name; a cancel keeps
-// the box as it was.
-TEST_P(FileChooser, PutsTheChosenPathInItsBoxAndCancelKeepsTheBox) {
+// the box as it was. The message chooser also picks the colour.
+TEST_F(FormIniTest, ChoosersFillTheirBoxOrTheSwatchAndCancelKeepsThem) {
   state.Settings.MessageFile = state.Settings.Mp3File = "/loaded";
-  std::vector<std::string> seen;
+  Strings seen;
   Run([&](FakeDialog& window, DialogEvents& form) {
-    window.open_answers = {std::nullopt, "/a/曲 1", std::nullopt};
-    for (int click = 0; click < 3; ++click) {
-      (form.*GetParam().click)();
-      seen.push_back(window.texts[GetParam().box]);
-    }
-  });
-  EXPECT_EQ(seen, (std::vector<std::string>{"/loaded", "/a/曲 1", "/a/曲 1"}));
-  const std::vector<platform::FileTypeFilter> filters = {{"*.*", ""}, {GetParam().type_label, ""}};
-  ASSERT_EQ(window.open_calls.size(), 3U);
-  for (const auto& call : window.open_calls) {
-    EXPECT_EQ(call.filters, filters);
-    EXPECT_EQ(call.filter_index, 1);
-  }
-  EXPECT_EQ(window.open_calls[1].file_name, "");
-  EXPECT_EQ(window.open_calls[2].file_name, "/a/曲 1");
-}
-
-INSTANTIATE_TEST_SUITE_P(Buttons, FileChooser,
-                         ::testing::Values(FileButton{"Message", &DialogEvents::cmdSansyo_Click,
-                                                      DialogTextBox::txtFile, "*.txt"},
-                                           FileButton{"Music", &DialogEvents::cmdMP3_Click,
-                                                      DialogTextBox::txtMP3, "*.mp3"}),
-                         CaseName());
-
-// The message chooser also picks the colour; the music chooser is its own.
-TEST_F(FormIniTest, TheColourChooserSetsTheSwatchAndCancelKeepsItAndTheMusicChooserIsApart) {
-  std::vector<std::int32_t> seen;
-  Run([&](FakeDialog& window, DialogEvents& form) {
+    window.open_answers = {std::nullopt, "/a/曲 1", std::nullopt, std::nullopt, "/b"};
     window.color_answers = {std::nullopt, 16711680, std::nullopt};
     for (int click = 0; click < 3; ++click) {
+      form.cmdSansyo_Click();
       form.lblCol_Click();
-      seen.push_back(window.swatch);
+      seen.push_back(window.texts[DialogTextBox::txtFile] + " " + std::to_string(window.swatch));
     }
-    window.open_answers = {"/m.txt", std::nullopt};
-    form.cmdSansyo_Click();
-    form.cmdMP3_Click();
+    for (int click = 0; click < 2; ++click) {
+      form.cmdMP3_Click();
+      seen.push_back(window.texts[DialogTextBox::txtMP3]);
+    }
   });
-  EXPECT_EQ(seen, (std::vector<std::int32_t>{255, 16711680, 16711680}));
-  EXPECT_EQ(window.color_calls, (std::vector<std::int32_t>{0, 0, 16711680}));
-  ASSERT_EQ(window.open_calls.size(), 2U);
-  EXPECT_EQ(window.open_calls[1].file_name, "") << "the music chooser saw the message file";
+  EXPECT_EQ(seen,
+            (Strings{"/loaded 255", "/a/曲 1 16711680", "/a/曲 1 16711680", "/loaded", "/b"}));
+  const std::string text = "Open(*.*||*.txt||,1,", music = "Open(*.*||*.mp3||,1,)";
+  EXPECT_EQ(window.calls, (Strings{text + ")", "Color(0)", text + ")", "Color(0)",
+                                   text + "/a/曲 1)", "Color(16711680)", music, music}));
+}
+
+TEST(ParseTypeFilter, SplitsIntoLabelPatternPairsAndSkipsEmptyOnes) {
+  using Filters = std::vector<platform::FileTypeFilter>;
+  EXPECT_EQ(dialog::ParseTypeFilter(""), Filters{});
+  EXPECT_EQ(dialog::ParseTypeFilter("Text|*.txt|All"), (Filters{{"Text", "*.txt"}, {"All", ""}}));
+  EXPECT_EQ(dialog::ParseTypeFilter("T|*.t||"), (Filters{{"T", "*.t"}}));
 }
 
 // The size is saved as Str() gives it, with a leading blank: Windows writes
 // it as given (Wine drops the blank), our Linux store quotes it.
 #ifdef _WIN32
-const std::vector<std::string> kSizeLines = {"FONTSIZE= 72\r\n", "FONTSIZE=72\r\n"};
+const Strings kSizeLines = {"FONTSIZE= 72\r\n", "FONTSIZE=72\r\n"};
 #else
-const std::vector<std::string> kSizeLines = {"FONTSIZE=\" 72\"\r\n"};
+const Strings kSizeLines = {"FONTSIZE=\" 72\"\r\n"};
 #endif
 
 TEST_F(FormIniTest, SaveWritesTheSixKeysInOrderWithTheUsersChoicesAndCloses) {
@@ -197,8 +169,7 @@ TEST_F(FormIniTest, SaveWritesTheSixKeysInOrderWithTheUsersChoicesAndCloses) {
     window.texts[DialogTextBox::txtFile] = "relative name.txt";
     form.cmdOK_Click();
   });
-  std::vector<std::string> files;
-  files.reserve(kSizeLines.size());
+  Strings files;
   for (const std::string& size_line : kSizeLines) {
     files.push_back("[TARVEX]\r\n" + size_line +
                     "FONTNAME=DejaVu Sans\r\nFONTCOLOR=65280\r\nFILE=relative name.txt\r\n"
@@ -206,7 +177,7 @@ TEST_F(FormIniTest, SaveWritesTheSixKeysInOrderWithTheUsersChoicesAndCloses) {
   }
   EXPECT_THAT(dir.Read("tarvex.ini"), ::testing::AnyOfArray(files));
   EXPECT_EQ(state.Settings.TimerInterval, 10) << "the step, not milliseconds";
-  EXPECT_EQ(window.close_count, 1);
+  EXPECT_EQ(window.calls.back(), "Close");
   EXPECT_EQ(MessageBoxes(), 0);
 }
 
@@ -217,23 +188,21 @@ TEST_F(FormIniTest, SaveKeepsTheLoadedValueOfAListWithoutSelection) {
   EXPECT_EQ(Stored("FONTNAME"), "");
 }
 
-// The dialog stays open with the user's choices, so they can put things right
-// and save again.
 TEST_F(FormIniTest, FailedSaveIsReportedAndKeepsTheDialogOpenWithTheChoices) {
-  dir.Write("tarvex.ini", kOldFile);
+  const std::string old = "; by hand\r\n[TARVEX]\r\nTIME=2\r\n[OTHER]\r\nX=1\r\n";
+  dir.Write("tarvex.ini", old);
   fs::permissions(state.IniPath, fs::perms::owner_read | fs::perms::group_read);
-  Run([this](FakeDialog& window, DialogEvents& form) {
+  Run([&](FakeDialog& window, DialogEvents& form) {
     window.Choose(DialogList::cmbSize, "50");
     window.texts[DialogTextBox::txtFile] = "/new.txt";
     form.cmdOK_Click();
-    EXPECT_EQ(window.close_count, 0) << "the dialog closed after a failed save";
+    EXPECT_TRUE(window.calls.empty()) << "the dialog closed after a failed save";
     EXPECT_EQ(window.ListText(DialogList::cmbSize), "50");
-    EXPECT_EQ(window.texts[DialogTextBox::txtFile], "/new.txt");
-    EXPECT_EQ(dir.Read("tarvex.ini"), kOldFile);
+    EXPECT_EQ(dir.Read("tarvex.ini"), old);
     fs::permissions(state.IniPath, fs::perms::owner_read | fs::perms::owner_write);
     form.cmdOK_Click();
-    EXPECT_EQ(window.close_count, 1);
   });
+  EXPECT_EQ(window.calls, Strings{"Close"});
   ASSERT_EQ(MessageBoxes(), 1);
   EXPECT_THAT(desktop.calls.back(), ::testing::HasSubstr("設定を保存できませんでした"));
   EXPECT_THAT(desktop.calls.back(), ::testing::HasSubstr(state.IniPath));

@@ -34,10 +34,8 @@ qt::QtDesktop& QtDesktopForTests() {
   static int argc = 1;
   static char name[] = "tarvex_dialog_qt_tests";
   static char* argv[] = {name, nullptr};
-  static qt::QtDesktop* instance = [] {
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    return new qt::QtDesktop(argc, argv);
-  }();
+  static qt::QtDesktop* instance =
+      (::setenv("QT_QPA_PLATFORM", "offscreen", 1), new qt::QtDesktop(argc, argv));
   return *instance;
 }
 
@@ -56,6 +54,10 @@ Widget* Control(QDialog& dialog, std::string_view name) {
   auto* control = dialog.findChild<Widget*>(QString::fromUtf8(name.data(), qsizetype(name.size())));
   EXPECT_NE(control, nullptr) << "no control " << name;
   return control;
+}
+
+void Click(QDialog& dialog, const char* button) {
+  Control<QPushButton>(dialog, button)->click();
 }
 
 class QtDialogTest : public ::testing::Test {
@@ -77,8 +79,7 @@ class QtDialogTest : public ::testing::Test {
     dialog::FormIni form(state, desktop);
     Soon([user = std::move(user)] {
       auto* window = TopModal<QDialog>();
-      ASSERT_NE(window, nullptr);
-      ASSERT_EQ(window->objectName(), "FormIni");
+      ASSERT_TRUE(window != nullptr && window->objectName() == "FormIni");
       user(*window);
     });
     bool left_open = false;
@@ -100,9 +101,13 @@ class QtDialogTest : public ::testing::Test {
 };
 
 // The frame cannot be resized; the controls stand where the design puts
-// them, inside their frame, in the desktop font's substitute.
-TEST_F(QtDialogTest, FixedFrameWithEveryControlAtItsDesignPlaceAndTheSwatchInMenuText) {
-  Run([](QDialog& dialog) {
+// them, inside their frame, in the desktop font's substitute. Enter on a list
+// or a box does nothing, nor does Escape anywhere; Enter on the focused save
+// button saves what the lists show.
+TEST_F(QtDialogTest, ControlsAtTheirDesignPlacesFocusInDesignOrderAndOnlyAButtonTakesEnter) {
+  std::vector<QString> visited;
+  bool open_after_keys = false;
+  Run([&](QDialog& dialog) {
     EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize());
     EXPECT_EQ(QFontInfo(dialog.font()).family(), "IPAPGothic");
     const auto px = [](int twips) { return runtime::TwipsToPixels(twips, 96); };
@@ -117,16 +122,6 @@ TEST_F(QtDialogTest, FixedFrameWithEveryControlAtItsDesignPlaceAndTheSwatchInMen
     }
     EXPECT_EQ(Control(dialog, "lblCol")->palette().color(QPalette::Window),
               QApplication::palette().color(QPalette::Active, QPalette::WindowText));
-    Control<QPushButton>(dialog, "cmdEXIT")->click();
-  });
-}
-
-// Enter on a list or a box does nothing, nor does Escape anywhere; Enter on
-// the focused save button saves what the lists show.
-TEST_F(QtDialogTest, FocusStartsOnSaveTabFollowsTheDesignOrderAndOnlyAFocusedButtonTakesEnter) {
-  std::vector<QString> visited;
-  bool open_after_keys = false;
-  Run([&](QDialog& dialog) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
     EXPECT_EQ(Control<QComboBox>(dialog, "cmbSize")->currentText(), "24");
     for (int i = 0; i < 10; ++i) {
@@ -150,16 +145,23 @@ TEST_F(QtDialogTest, FocusStartsOnSaveTabFollowsTheDesignOrderAndOnlyAFocusedBut
   EXPECT_EQ(Stored("FONTNAME"), "IPAGothic") << "a screen font, shown and selected";
 }
 
-TEST_F(QtDialogTest, MessageFileChooserListsAllFilesAndCancelKeepsTheBox) {
+// The message chooser lists all files, the swatch's picks the colour; both
+// keep what was there when cancelled.
+TEST_F(QtDialogTest, ChoosersPickTheFileAndTheColourThatAreSavedAndCancelKeepsThem) {
   const std::string chosen = dir.Write("notes.log", "x");
   state.Settings.MessageFile = "/kept.txt";
+  state.Settings.FontColor = "128";
   QStringList filters, patterns;
   QString preselected;  // as the type list shows it
   Run([&](QDialog& dialog) {
     auto* box = Control<QLineEdit>(dialog, "txtFile");
+    auto* swatch = Control<QLabel>(dialog, "lblCol");
     Soon([] { TopModal<QFileDialog>()->reject(); });
-    Control<QPushButton>(dialog, "cmdSansyo")->click();
+    Click(dialog, "cmdSansyo");
+    Soon([] { TopModal<QColorDialog>()->reject(); });
+    QTest::mouseClick(swatch, Qt::LeftButton);
     EXPECT_EQ(box->text(), "/kept.txt");
+    EXPECT_EQ(swatch->palette().color(QPalette::Window), QColor(128, 0, 0));
     Soon([&] {
       auto* chooser = TopModal<QFileDialog>();
       filters = chooser->nameFilters();
@@ -168,33 +170,21 @@ TEST_F(QtDialogTest, MessageFileChooserListsAllFilesAndCancelKeepsTheBox) {
       chooser->selectFile(QString::fromStdString(chosen));
       QMetaObject::invokeMethod(chooser, "accept");  // as its Open button does
     });
-    Control<QPushButton>(dialog, "cmdSansyo")->click();
-    EXPECT_EQ(box->text().toStdString(), chosen);
-    Control<QPushButton>(dialog, "cmdOK")->click();
-  });
-  EXPECT_EQ(filters, (QStringList{"*.* (*)", "*.txt (*)"}));
-  EXPECT_EQ(preselected, "*.*");
-  EXPECT_EQ(patterns, QStringList{"*"});
-  EXPECT_EQ(Stored("FILE"), chosen);
-  EXPECT_EQ(qt::NameFilterOf({"Text", "*.txt;*.log"}), "Text (*.txt *.log)");
-}
-
-TEST_F(QtDialogTest, SwatchClickPicksTheColourThatIsSavedAndCancelKeepsIt) {
-  state.Settings.FontColor = "128";
-  Run([](QDialog& dialog) {
-    auto* swatch = Control<QLabel>(dialog, "lblCol");
-    Soon([] { TopModal<QColorDialog>()->reject(); });
-    QTest::mouseClick(swatch, Qt::LeftButton);
-    EXPECT_EQ(swatch->palette().color(QPalette::Window), QColor(128, 0, 0));
+    Click(dialog, "cmdSansyo");
     Soon([] {
       TopModal<QColorDialog>()->setCurrentColor(QColor(1, 2, 3));
       TopModal<QColorDialog>()->accept();
     });
     QTest::mouseClick(swatch, Qt::LeftButton);
-    EXPECT_EQ(swatch->palette().color(QPalette::Window), QColor(1, 2, 3));
-    Control<QPushButton>(dialog, "cmdOK")->click();
+    EXPECT_EQ(box->text().toStdString(), chosen);
+    Click(dialog, "cmdOK");
   });
+  EXPECT_EQ(filters, (QStringList{"*.* (*)", "*.txt (*)"}));
+  EXPECT_EQ(preselected, "*.*");
+  EXPECT_EQ(patterns, QStringList{"*"});
+  EXPECT_EQ(Stored("FILE"), chosen);
   EXPECT_EQ(Stored("FONTCOLOR"), "197121");  // red + 256 * green + 65536 * blue
+  EXPECT_EQ(qt::NameFilterOf({"Text", "*.txt;*.log"}), "Text (*.txt *.log)");
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 
 #include <sstream>
 
+#include "tests/support/case_name.h"
+
 namespace tarvex::basKORVAN {
 namespace {
 
@@ -35,41 +37,36 @@ std::string Outcome(const std::string& line, const char* env) {
   return text;
 }
 
+// Arguments split at blanks ('' is an empty one), XSCREENSAVER_WINDOW (null
+// when unset) and the outcome.
 struct OptionCase {
-  const char* name;
-  const char* args;  // split at blanks; '' is an empty argument
-  const char* env;   // XSCREENSAVER_WINDOW, null when unset
-  const char* expected;
+  const char *name, *args, *env, *expected;
 };
+TARVEX_PRINT_CASE_AS_NAME(OptionCase)
 
-class HostedOptionsTest : public testing::TestWithParam<OptionCase> {};
+class HostedOptionsTest : public ::testing::TestWithParam<OptionCase> {};
 
 TEST_P(HostedOptionsTest, ParsesTo) {
   EXPECT_EQ(Outcome(GetParam().args, GetParam().env), GetParam().expected);
 }
 
 constexpr const char* kNoEnv = nullptr;
-
-INSTANTIATE_TEST_SUITE_P(
-    CommandLines, HostedOptionsTest,
-    testing::Values(
-        OptionCase{"RootTakesHexFromTheDaemon", "-root", "0x1a", "window=26"},
-        OptionCase{"RootAloneIsTheRootWindow", "--root", kNoEnv, "window=0"},
-        OptionCase{"WindowIdWinsOverRoot", "--root --window-id 0x20", "0x30", "window=32"},
-        OptionCase{"SwitchFirstIsNotHosted", "/s --root", "0x1a", "-"},
-        OptionCase{"NoWindowIsNotHosted", "--speed 0 --color red", kNoEnv, "-"},
-        OptionCase{"UnknownOptionsIgnored", "--root --fps -delay 5 --speed 3", kNoEnv,
-                   "window=0 ms=75"},
-        OptionCase{"EveryOverride", "--root --file a -mp3 m --font F -size 72 --color #FF8000",
-                   kNoEnv, "window=0 file=a mp3=m font=F color=33023 size=72"},
-        OptionCase{"WindowIdMissing", "--window-id", kNoEnv, "refused --window-id needs a value"},
-        OptionCase{"SpeedZero", "--root --speed 0", kNoEnv,
-                   "refused --speed: \"0\" is not a speed from 1 to 10"},
-        OptionCase{"SizeWithUnit", "--root --size 12pt", kNoEnv,
-                   "refused --size: \"12pt\" is not a font size from 1 to 1000 points"},
-        OptionCase{"FirstBadValueNamed", "--speed 0 --root --size 0", kNoEnv,
-                   "refused --speed: \"0\" is not a speed from 1 to 10"}),
-    [](const auto& info) { return std::string(info.param.name); });
+const char* const kSpeedZero = "refused --speed: \"0\" is not a speed from 1 to 10";
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(CommandLines, HostedOptionsTest, ::testing::Values(
+    OptionCase{"RootTakesHexFromTheDaemon", "-root", "0x1a", "window=26"},
+    OptionCase{"RootAloneIsTheRootWindow", "--root", kNoEnv, "window=0"},
+    OptionCase{"WindowIdWinsOverRoot", "--root --window-id 0x20", "0x30", "window=32"},
+    OptionCase{"SwitchFirstIsNotHosted", "/s --root", "0x1a", "-"},
+    OptionCase{"NoWindowIsNotHosted", "--speed 0 --color red", kNoEnv, "-"},
+    OptionCase{"UnknownOptionsIgnored", "--root --fps -delay 5 --speed 3", kNoEnv, "window=0 ms=75"},
+    OptionCase{"EveryOverride", "--root --file a -mp3 m --font F -size 72 --color #FF8000", kNoEnv, "window=0 file=a mp3=m font=F color=33023 size=72"},
+    OptionCase{"WindowIdMissing", "--window-id", kNoEnv, "refused --window-id needs a value"},
+    OptionCase{"SpeedZero", "--root --speed 0", kNoEnv, kSpeedZero},
+    OptionCase{"SizeWithUnit", "--root --size 12pt", kNoEnv, "refused --size: \"12pt\" is not a font size from 1 to 1000 points"},
+    OptionCase{"FirstBadValueNamed", "--speed 0 --root --size 0", kNoEnv, kSpeedZero}),
+    testing::CaseName());
+// clang-format on
 
 }  // namespace
 }  // namespace tarvex::basKORVAN

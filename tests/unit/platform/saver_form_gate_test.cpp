@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
-#include <string>
+#include <tuple>
 #include <vector>
 
 namespace tarvex::platform {
@@ -14,7 +14,6 @@ namespace {
 // Form_Unload asks to close once more, as a password prompt's loop may, then
 // answers `cancel` or raises.
 struct UnloadForm final : SaverWindowEvents {
-  UnloadForm(std::int16_t c, bool r, SaverFormGate* g) : cancel(c), raise(r), gate(g) {}
   std::int16_t cancel;
   bool raise;
   SaverFormGate* gate;
@@ -33,36 +32,31 @@ struct UnloadForm final : SaverWindowEvents {
   void picTARVEX_MouseMove(std::int16_t, std::int16_t, std::int16_t, float, float) override {}
 };
 
-struct GateCase {
-  const char* name;
-  std::int16_t cancel;
-  bool raise;
-  bool mayClose;
-  std::vector<bool> ended;  // the `failed` argument of each end of the show
-};
+// The form's cancel, whether it raises, the verdict, and the `failed`
+// argument of each end of the show.
+using GateCase = std::tuple<std::int16_t, bool, bool, std::vector<bool>>;
 
 class SaverFormGateTest : public testing::TestWithParam<GateCase> {};
 
 TEST_P(SaverFormGateTest, VerdictNestedRequestAndEnds) {
-  const GateCase& c = GetParam();
+  const auto& [cancel, raise, mayClose, ends] = GetParam();
   std::vector<bool> ended;
   SaverFormGate gate([&](bool failed) { ended.push_back(failed); });
-  UnloadForm form(c.cancel, c.raise, &gate);
+  UnloadForm form;
+  form.cancel = cancel, form.raise = raise, form.gate = &gate;
   gate.Attach(form);
   const bool verdict = gate.MayClose();
   if (verdict) gate.Closed();
-  EXPECT_EQ(verdict, c.mayClose);
+  EXPECT_EQ(verdict, mayClose);
   EXPECT_EQ(form.nested, std::vector<bool>{false}) << "asked while deciding: refused";
-  EXPECT_EQ(ended, c.ended);
-  EXPECT_EQ(gate.IsClosed() && gate.MayClose(), c.mayClose) << "closed, it closes unasked";
+  EXPECT_EQ(ended, ends);
+  EXPECT_EQ(gate.IsClosed() && gate.MayClose(), mayClose) << "closed, it closes unasked";
 }
 
 INSTANTIATE_TEST_SUITE_P(Unload, SaverFormGateTest,
-                         testing::Values(GateCase{"Allowed", 0, false, true, {false}},
-                                         GateCase{"Cancelled", -1, false, false, {}},
-                                         GateCase{
-                                             "ErrorClosesAsFailed", 0, true, true, {true, false}}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         testing::Values(GateCase{0, false, true, {false}},
+                                         GateCase{-1, false, false, {}},
+                                         GateCase{0, true, true, {true, false}}));
 
 }  // namespace
 }  // namespace tarvex::platform

@@ -1,7 +1,7 @@
 // Form_Load: the settings applied to the page and the window, the hidden
 // pointer, and the order of the window's first use.
 
-#include "runtime/runtime_error.h"
+#include "tests/support/case_name.h"
 #include "tests/unit/saver/saver_fixture.h"
 
 namespace tarvex::saver::test {
@@ -23,12 +23,7 @@ TEST_F(LoadTest, FirstUseCreatesAndLoadsTheWindowBeforeTheIntervalIsSetAndLaterU
 
 TEST_F(LoadTest, AWindowThatCannotBeMadeIsErrorSeven) {
   frmKORVAN lonely(state, desktop);
-  try {
-    lonely.SetTimerInterval(25);
-    FAIL() << "no window, no error";
-  } catch (const runtime::RuntimeError& error) {
-    EXPECT_EQ(error.number(), runtime::kOutOfMemory);
-  }
+  ExpectError([&] { lonely.SetTimerInterval(25); }, runtime::kOutOfMemory);
 }
 
 // Each refused setting keeps its design value and the load goes on. The
@@ -36,23 +31,12 @@ TEST_F(LoadTest, AWindowThatCannotBeMadeIsErrorSeven) {
 struct SettingsCase {
   const char* name;
   std::int16_t size;
-  const char* face;
-  const char* color;
+  const char *face, *color;
   float pageSize;
   const char* pageFace;
   platform::OleColor windowColor;
 };
 TARVEX_PRINT_CASE_AS_NAME(SettingsCase)
-
-// clang-format off
-const SettingsCase kSettings[] = {
-    {"AllAccepted", 12, "IPAGothic", " 65535\t", 12, "IPAGothic", 0xFFFF},
-    {"AllRefused", 1001, "No Such Face", "255abc", 20.4f, "ＭＳ Ｐ明朝", 0},
-    {"ZeroSizeKeepsTheDesignSize", 0, "IPAPMincho", "12.5", 20.4f, "IPAPMincho", 12},
-    {"NegativeColourIsASystemColour", -3, "", "-2147483643", 20.4f, "ＭＳ Ｐ明朝", 0x80000005},
-    {"ColourBeyondTheRangeRefused", 1000, "IPAGothic", "2147483648", 1000, "IPAGothic", 0},
-};
-// clang-format on
 
 using SettingsTest = SaverCaseTest<SettingsCase>;
 
@@ -68,8 +52,15 @@ TEST_P(SettingsTest, ReachThePageAndTheWindowOrKeepTheDesignValue) {
   EXPECT_EQ(desktop.cursor_counter, -1) << "the pointer is hidden all the same";
 }
 
-INSTANTIATE_TEST_SUITE_P(Settings, SettingsTest, ::testing::ValuesIn(kSettings),
-                         testing::CaseName());
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Settings, SettingsTest, ::testing::Values(
+    SettingsCase{"AllAccepted", 12, "IPAGothic", " 65535\t", 12, "IPAGothic", 0xFFFF},
+    SettingsCase{"AllRefused", 1001, "No Such Face", "255abc", 20.4f, "ＭＳ Ｐ明朝", 0},
+    SettingsCase{"ZeroSizeKeepsTheDesignSize", 0, "IPAPMincho", "12.5", 20.4f, "IPAPMincho", 12},
+    SettingsCase{"NegativeColourIsASystemColour", -3, "", "-2147483643", 20.4f, "ＭＳ Ｐ明朝", 0x80000005},
+    SettingsCase{"ColourBeyondTheRangeRefused", 1000, "IPAGothic", "2147483648", 1000, "IPAGothic", 0}),
+    testing::CaseName());
+// clang-format on
 
 }  // namespace
 }  // namespace tarvex::saver::test

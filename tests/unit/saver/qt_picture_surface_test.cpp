@@ -12,61 +12,47 @@
 
 #include "platform/qt/saver_system_colors.h"
 #include "runtime/runtime_error.h"
-#include "tests/support/case_name.h"
 
 namespace tarvex::qt {
 namespace {
 
 // Whether rows [top, bottom) of `image` hold anything but black.
 bool Lit(const QImage& image, int top, int bottom) {
-  for (int y = top; y < bottom; ++y) {
-    for (int x = 0; x < image.width(); ++x) {
-      if (image.pixel(x, y) != 0xFF000000u) return true;
-    }
-  }
-  return false;
+  QImage part = image.copy(0, top, image.width(), bottom - top);
+  const QImage drawn = part;
+  part.fill(Qt::black);
+  return drawn != part;
 }
 
-struct FontCase {
-  const char* name;
-  const char* face;  // nullptr: left as designed
-  float points;      // 0: left as designed
-  const char* family;
-  double size;  // 0: refused, the design font stays
-};
-TARVEX_PRINT_CASE_AS_NAME(FontCase)
-
-// clang-format off
-const FontCase kFonts[] = {
-    {"ProportionalMincho", "ＭＳ Ｐ明朝", 0, "IPAPMincho", 20.4},
-    {"UiGothic", "MS UI Gothic", 0, "IPAPGothic", 20.4},
-    {"IpaNameInAnyCase", "ipagothic", 0, "IPAGothic", 20.4},
-    {"UnknownFaceRefused", "No Such Face", 0, "IPAPMincho", 0},
-    {"LargestSize", nullptr, 1000, "IPAPMincho", 1000},
-    {"NegativeSizeRefused", nullptr, -1, "IPAPMincho", 0},
-    {"SizeAboveTheBoundRefused", nullptr, 1001, "IPAPMincho", 0},
-};
-// clang-format on
+// A face or a size to set (nullptr, 0: left as designed), the family and
+// the size the font then has (0: refused, the design font stays).
+using FontCase = std::tuple<const char*, float, const char*, double>;
 
 class FontTest : public ::testing::TestWithParam<FontCase> {};
 
 TEST_P(FontTest, DesktopFacesMapToTheIpaFontsAndRefusalsLeaveTheFont) {
-  const FontCase& c = GetParam();
+  const auto [face, points, family, size] = GetParam();
   QtPictureSurface page(0, 0, 100, 100, 96);
   try {
-    if (c.face != nullptr) page.SetFontName(c.face);
-    if (c.points != 0) page.SetFontSize(c.points);
-    EXPECT_NE(c.size, 0) << "accepted";
+    if (face != nullptr) page.SetFontName(face);
+    if (points != 0) page.SetFontSize(points);
+    EXPECT_NE(size, 0) << "accepted";
   } catch (const runtime::RuntimeError& error) {
-    EXPECT_EQ(c.size, 0) << "refused";
+    EXPECT_EQ(size, 0) << "refused";
     EXPECT_EQ(error.number(), runtime::kInvalidPropertyValue);
   }
-  EXPECT_EQ(QFontInfo(page.Font()).family(), c.family);
-  EXPECT_DOUBLE_EQ(page.Font().pointSizeF(), c.size != 0 ? c.size : 20.4);
+  EXPECT_EQ(QFontInfo(page.Font()).family(), family);
+  EXPECT_DOUBLE_EQ(page.Font().pointSizeF(), size != 0 ? size : 20.4);
   EXPECT_TRUE(page.Font().bold());
 }
 
-INSTANTIATE_TEST_SUITE_P(Fonts, FontTest, ::testing::ValuesIn(kFonts), testing::CaseName());
+INSTANTIATE_TEST_SUITE_P(Fonts, FontTest,
+                         ::testing::Values(FontCase{"ＭＳ Ｐ明朝", 0, "IPAPMincho", 20.4},
+                                           FontCase{"ipagothic", 0, "IPAGothic", 20.4},
+                                           FontCase{"No Such Face", 0, "IPAPMincho", 0},
+                                           FontCase{nullptr, 1000, "IPAPMincho", 1000},
+                                           FontCase{nullptr, -1, "IPAPMincho", 0},
+                                           FontCase{nullptr, 1001, "IPAPMincho", 0}));
 
 // A colour from the settings file may name a system colour the table lacks.
 TEST(OleColorTest, SystemColoursByIndexAndBlackPastTheLastOne) {

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "runtime/runtime_error.h"
 #include "saver/frmKORVAN.h"
 #include "startup/shared_state.h"
-#include "tests/support/case_name.h"
 #include "tests/support/fake_desktop.h"
 #include "tests/support/fake_saver_host.h"
 
@@ -19,12 +19,13 @@ namespace tarvex::saver::test {
 class SaverFixture : public ::testing::Test {
  protected:
   // What Main does before the modal show: the interval's first use loads.
-  void Load(std::vector<std::string> lines = {}, std::int32_t interval = 25) {
+  void Load(std::vector<std::string> lines = {}, std::int32_t interval = 25, float width = 1024,
+            float height = 768) {
     state.LineCount = static_cast<std::int16_t>(lines.size());
     lines.insert(lines.begin(), "");
     state.MessageLines = std::move(lines);
-    desktop.saver_host_factory = [this] {
-      auto made = std::make_unique<testing::FakeSaverWindowHost>(screenWidth, screenHeight);
+    desktop.saver_host_factory = [this, width, height] {
+      auto made = std::make_unique<testing::FakeSaverWindowHost>(width, height);
       host = made.get();
       host->SetJournal(&desktop.calls);
       return made;
@@ -32,16 +33,19 @@ class SaverFixture : public ::testing::Test {
     form = std::make_unique<frmKORVAN>(state, desktop);
     form->SetTimerInterval(interval);
   }
-  void Activate(std::vector<std::string> lines = {"line"}) {
-    Load(std::move(lines));
+  void Activate(std::vector<std::string> lines = {"line"}, float width = 1024, float height = 768) {
+    Load(std::move(lines), 25, width, height);
     form->Form_Activate();
+  }
+  static void ExpectError(const std::function<void()>& action, std::int32_t number) {
+    EXPECT_THAT(action, ::testing::Throws<runtime::RuntimeError>(
+                            ::testing::Property(&runtime::RuntimeError::number, number)));
   }
 
   testing::FakePictureSurface& Copy() { return host->pictures[0]; }
   testing::FakePictureSurface& Display() { return host->pictures[1]; }
   testing::FakePictureSurface& Page() { return host->pictures[2]; }
 
-  float screenWidth = 1024, screenHeight = 768;
   testing::FakeDesktop desktop;
   basKORVAN::SharedState state;
   testing::FakeSaverWindowHost* host = nullptr;

@@ -27,7 +27,6 @@ struct Image {
   Image(int w, int h, std::uint32_t fill) : Image(w, Pixels(std::size_t(w * h), fill)) {}
   PixelView View() { return {pixels.data(), width, height, width}; }
   ConstPixelView ConstView() const { return {pixels.data(), width, height, width}; }
-
   int width, height;
   Pixels pixels;
 };
@@ -65,11 +64,10 @@ class BlitTest : public ::testing::TestWithParam<BlitCase> {};
 TEST_P(BlitTest, DrawsTheExpectedPixels) {
   const BlitCase& c = GetParam();
   Image dest(c.destWidth, Pixels(c.expected.size(), X));
-  BlitHints hints;
-  hints.firstRow = c.firstRow;
-  hints.endRow = c.endRow;
-  const Image source(c.sourceWidth, c.source);
-  EXPECT_EQ(StretchBlt(dest.View(), c.destRect, source.ConstView(), c.sourceRect, hints), c.drew);
+  const BlitHints hints{.firstRow = c.firstRow, .endRow = c.endRow};
+  EXPECT_EQ(StretchBlt(dest.View(), c.destRect, Image(c.sourceWidth, c.source).ConstView(),
+                       c.sourceRect, hints),
+            c.drew);
   EXPECT_THAT(dest.pixels, ::testing::ElementsAreArray(c.expected));
 }
 
@@ -106,7 +104,7 @@ const ScaleCase kScales[] = {
 Pixels RandomPixels(std::size_t length, unsigned seed) {
   std::mt19937 random(seed);
   Pixels row(length);
-  for (std::uint32_t& p : row) p = random();
+  std::generate(row.begin(), row.end(), random);
   return row;
 }
 
@@ -171,8 +169,8 @@ TEST_P(ScaleTest, WideningBlocksDrawWhatSingleColumnsDraw) {
     for (std::size_t r = 0; r < rows.count; ++r) {
       sources[r] =
           RandomPixels(std::size_t(c.sourceLength), unsigned(31 * c.Length()) + unsigned(r));
-      dests[r].assign(length, X);
       rows.sources[r] = sources[r].data();
+      dests[r].assign(length, X);
       rows.dests[r] = dests[r].data();
     }
     WidenInBlocks(kernel, widening, rows, ranges, bounds);

@@ -7,18 +7,13 @@
 
 #include "tests/support/temp_dir.h"
 
-namespace tarvex::basSysAPI {
-namespace {
-
 TEST(ReadIniValue, GivesTheValueUpToItsNulAndEmptyWhenMissing) {
-  const testing::TempDir dir;
+  using tarvex::basSysAPI::ReadIniValue;
   using namespace std::string_literals;
+  const tarvex::testing::TempDir dir;
   const std::string path = dir.Write("tarvex.ini", "[TARVEX]\r\nFILE=/a\0b\r\nMP3=\0c\r\n"s);
   EXPECT_EQ(ReadIniValue("TARVEX", "FILE", 200, path), "/a");
   EXPECT_EQ(ReadIniValue("TARVEX", "MP3", 200, path), "");
   EXPECT_EQ(ReadIniValue("TARVEX", "TIME", 200, path), "");
   EXPECT_EQ(ReadIniValue("TARVEX", "FILE", 6, dir.File("none.ini")), "");
 }
-
-}  // namespace
-}  // namespace tarvex::basSysAPI
