@@ -43,52 +43,46 @@ RegistryKey OpenDesktop(std::int32_t expected = kErrorSuccess) {
   return key;
 }
 
-struct Query {
-  std::int32_t query = -1;
-  std::uint32_t type = kRegDword;
-  std::uint32_t size = 0;
-  std::string data;
-};
-
-// What the saver does at start: open, query into a zeroed buffer with the
-// type preset to REG_DWORD, close.
-Query QueryDesktopValue(std::string_view name, std::uint32_t buffer_size) {
+// What the saver does at start: open, query into a zeroed four-byte buffer
+// with the type preset to REG_DWORD, close. The result, type, size and buffer.
+using Query = std::tuple<std::int32_t, std::uint32_t, std::uint32_t, std::string>;
+Query QueryDesktopValue(std::string_view name) {
   const RegistryKey key = OpenDesktop();
-  Query result{.size = buffer_size, .data = std::string(buffer_size, '\0')};
-  result.query = RegQueryValueExA(
-      key, name, &result.type, reinterpret_cast<std::uint8_t*>(result.data.data()), &result.size);
+  std::uint32_t type = kRegDword;
+  std::uint32_t size = 4;
+  std::string data(4, '\0');
+  const std::int32_t result =
+      RegQueryValueExA(key, name, &type, reinterpret_cast<std::uint8_t*>(data.data()), &size);
   EXPECT_EQ(RegCloseKey(key), kErrorSuccess);
-  return result;
+  return {result, type, size, data};
 }
 
-// The data of value V under the desktop key; the query's result, type, size
-// and, when it succeeds, the four-byte buffer.
-using QueryCase =
-    std::tuple<const char*, const char*, std::int32_t, std::uint32_t, std::uint32_t, std::string>;
-class RegistryQuery : public RegistryTest, public ::testing::WithParamInterface<QueryCase> {};
+// The data of value V under the desktop key, and the query's outcome.
+class RegistryQuery
+    : public RegistryTest,
+      public ::testing::WithParamInterface<std::tuple<const char*, const char*, Query>> {};
 
 TEST_P(RegistryQuery, HandsBackTheData) {
-  const auto& [name, data, query, type, size, buffer] = GetParam();
-  WriteRegistry(DesktopValueFile("V", data));
-  const Query result = QueryDesktopValue("V", 4);
-  EXPECT_EQ(std::tie(result.query, result.type, result.size), std::tie(query, type, size));
-  EXPECT_EQ(query == kErrorSuccess ? result.data : "", buffer);
+  WriteRegistry(DesktopValueFile("V", std::get<1>(GetParam())));
+  EXPECT_EQ(QueryDesktopValue("V"), std::get<2>(GetParam()));
 }
 
-const QueryCase kQueries[] = {
-    {"BinaryOnContinuationLines", "hex:01,\\\r\n  00,00,\\\r\n  00", kErrorSuccess, kRegBinary, 4,
-     std::string("\x01\0\0\0", 4)},
-    {"BinaryTooLong", "hex:01,00,00,00,00", kErrorMoreData, kRegBinary, 5, ""},
-    {"DwordLittleEndian", "DWORD:12345678", kErrorSuccess, kRegDword, 4, "\x78\x56\x34\x12"},
-    {"TextOfThreeCharacters", "\"abc\"", kErrorSuccess, kRegSz, 4, std::string("abc\0", 4)},
-    {"TextOfFourCharacters", "\"abcd\"", kErrorMoreData, kRegSz, 5, ""},
-    {"TextEscapes", "\"\\\\\\\"\"", kErrorSuccess, kRegSz, 3, std::string("\\\"\0\0", 4)},
-    {"TextAsAnsiBytes", "\"値\"", kErrorSuccess, kRegSz, 3, std::string("\x92\x6C\0\0", 4)},
+const std::string kUntouched(4, '\0');
+const std::tuple<const char*, const char*, Query> kQueries[] = {
+    {"BinaryOnContinuationLines",
+     "hex:01,\\\r\n  00,00,\\\r\n  00",
+     {kErrorSuccess, kRegBinary, 4, std::string("\x01\0\0\0", 4)}},
+    {"BinaryTooLong", "hex:01,00,00,00,00", {kErrorMoreData, kRegBinary, 5, kUntouched}},
+    {"DwordLittleEndian", "DWORD:12345678", {kErrorSuccess, kRegDword, 4, "\x78\x56\x34\x12"}},
+    {"TextOfThreeCharacters", "\"abc\"", {kErrorSuccess, kRegSz, 4, std::string("abc\0", 4)}},
+    {"TextOfFourCharacters", "\"abcd\"", {kErrorMoreData, kRegSz, 5, kUntouched}},
+    {"TextEscapes", "\"\\\\\\\"\"", {kErrorSuccess, kRegSz, 3, std::string("\\\"\0\0", 4)}},
+    {"TextAsAnsiBytes", "\"値\"", {kErrorSuccess, kRegSz, 3, std::string("\x92\x6C\0\0", 4)}},
     // A missing or unreadable value fails and leaves the type alone.
-    {"BadDword", "dword:xyz", kErrorFileNotFound, kRegDword, 4, ""},
-    {"DwordOfNineDigits", "dword:100000000", kErrorFileNotFound, kRegDword, 4, ""},
-    {"BadHexByte", "hex:01,100", kErrorFileNotFound, kRegDword, 4, ""},
-    {"UnclosedText", "\"abc", kErrorFileNotFound, kRegDword, 4, ""},
+    {"BadDword", "dword:xyz", {kErrorFileNotFound, kRegDword, 4, kUntouched}},
+    {"DwordOfNineDigits", "dword:100000000", {kErrorFileNotFound, kRegDword, 4, kUntouched}},
+    {"BadHexByte", "hex:01,100", {kErrorFileNotFound, kRegDword, 4, kUntouched}},
+    {"UnclosedText", "\"abc", {kErrorFileNotFound, kRegDword, 4, kUntouched}},
 };
 INSTANTIATE_TEST_SUITE_P(Values, RegistryQuery, ::testing::ValuesIn(kQueries), testing::CaseName());
 
@@ -100,8 +94,8 @@ TEST_F(RegistryTest, OpenNeedsTheFileTheKeyAndTheRootButNotTheCaseOfNames) {
   RegistryKey key = 7;
   EXPECT_EQ(RegOpenKeyExA(0x80000002u, "Control Panel\\desktop", 0, kKeyQueryValue, &key),
             kErrorFileNotFound);
-  EXPECT_EQ(QueryDesktopValue("V", 4).query, kErrorSuccess);
-  EXPECT_EQ(QueryDesktopValue("Other", 4).query, kErrorFileNotFound);
+  EXPECT_EQ(std::get<0>(QueryDesktopValue("V")), kErrorSuccess);
+  EXPECT_EQ(std::get<0>(QueryDesktopValue("Other")), kErrorFileNotFound);
 }
 
 TEST_F(RegistryTest, HandlesAreDistinctAndFreedByClose) {
@@ -280,36 +274,33 @@ TEST_F(PasswordStoreTest, UsePasswordSwitchIsADword) {
 }
 
 // As the saver's start reads it: at most four bytes, the first two not both zero.
-TEST(UsePasswordRule, ReadsTheSwitchAsTheSaverDoes) {
-  testing::TempDir dir;
+TEST_F(RegistryTest, UsePasswordSwitchReadAsTheSaverReadsIt) {
   for (const auto& [data, use] : {std::pair{"hex:00,00,01,00", false},
                                   {"hex:00,01", true},
                                   {"\"1\"", true},
                                   {"\"abcd\"", false},
                                   {"\"\"", false},
                                   {"hex:01,00,00,00,00", false}}) {
-    const std::string path = dir.Write("r.reg", DesktopValueFile("ScreenSaveUsePassword", data));
+    const std::string path = dir_.Write("r.reg", DesktopValueFile("ScreenSaveUsePassword", data));
     EXPECT_EQ(PasswordStore(path).UsePassword(), use) << data;
   }
 }
 
-TEST(PasswordStoreFailure, UnwritableLocationReportsWriteFailed) {
-  testing::TempDir dir;
-  dir.Write("tarvex", "a file where the directory should be");
-  PasswordStore store(dir.File("tarvex/registry.reg"));
+TEST_F(RegistryTest, PasswordInAnUnwritableLocationReportsWriteFailed) {
+  dir_.Write("tarvex", "a file where the directory should be");
+  PasswordStore store(dir_.File("tarvex/registry.reg"));
   EXPECT_EQ(store.ChangePassword("", "secret"), Result::kWriteFailed);
   EXPECT_FALSE(store.SetUsePassword(true));
 }
 
 // The legacy method's hash of "12345678", which it gives for "12345678x" too;
 // an unknown hash, or a file that cannot be read: nothing verifies or is overwritten.
-TEST(PasswordStoreFailure, LegacyOrUnknownHashOrUnreadableFileAcceptsNothing) {
-  testing::TempDir dir;
-  std::filesystem::create_directory(dir.File("dir.reg"));
+TEST_F(RegistryTest, LegacyOrUnknownHashOrUnreadableFileAcceptsNoPassword) {
+  std::filesystem::create_directory(dir_.File("dir.reg"));
   for (const std::string& path :
-       {dir.Write("des.reg", DesktopValueFile("ScreenSave_Data", "\"ab1iBa.N.U2C6\"")),
-        dir.Write("r.reg", DesktopValueFile("ScreenSave_Data", "hex:01,02")),
-        dir.File("dir.reg")}) {
+       {dir_.Write("des.reg", DesktopValueFile("ScreenSave_Data", "\"ab1iBa.N.U2C6\"")),
+        dir_.Write("r.reg", DesktopValueFile("ScreenSave_Data", "hex:01,02")),
+        dir_.File("dir.reg")}) {
     PasswordStore store(path);
     EXPECT_TRUE(store.HasPassword()) << path;
     for (const char* guess : {"", "12345678", "12345678x"}) EXPECT_FALSE(store.Verify(guess));

@@ -22,50 +22,37 @@ namespace {
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
-using ValueCase = std::tuple<const char*, const char*, double>;
+// A text, its leading number, and its value as a whole decimal number.
+using ValueCase = std::tuple<const char*, const char*, double, std::optional<double>>;
 class NumericValueTest : public ::testing::TestWithParam<ValueCase> {};
 
-TEST_P(NumericValueTest, ReadsTheLeadingNumber) {
-  EXPECT_EQ(NumericValue(std::get<1>(GetParam())), std::get<2>(GetParam()));
+TEST_P(NumericValueTest, ReadsTheLeadingNumberAndOnlyAWholeDecimalHasAValue) {
+  const auto& [name, text, leading, whole] = GetParam();
+  EXPECT_EQ(NumericValue(text), leading);
+  EXPECT_EQ(WholeDecimalValue(text), whole);
 }
 
 const ValueCase kValues[] = {
-    {"SignedFractionWithoutIntegerPart", "-.25", -0.25},
-    {"DecimalFractionRoundsCorrectly", "0.1", 0.1},
-    {"BlanksInsideAreSkipped", "\t1\r\n2 3", 123.0},
-    {"StopsAtTheSecondPoint", "1.2.3", 1.2},
-    {"TwoSignsAreNoNumber", "+-5", 0.0},
-    {"ExponentWithD", "1d+2", 100.0},
-    {"NegativeExponent", "2.5E-1", 0.25},
-    {"TooLargeIsInfinity", "-1E309", -kInf},
-    {"TooSmallIsZero", "1E-99999999999999999999", 0.0},
-    {"HugeExponentIsInfinity", "1E99999999999999999999", kInf},
-    {"Hexadecimal", " &h1f px", 31.0},
-    {"HexadecimalLargest", "&HFFFFFFFF", 4294967295.0},
-    {"Octal", "&o777", 511.0},
-    {"OctalStopsAtEight", "&O78", 7.0},
+    {"SignedFractionWithoutIntegerPart", "-.25", -0.25, -0.25},
+    {"DecimalFractionRoundsCorrectly", "0.1", 0.1, 0.1},
+    {"SignedWithBlanksAround", " -2147483641\t", -2147483641.0, -2147483641.0},
+    {"BlanksInsideAreSkippedButNoWholeNumber", "\t1\r\n2 3", 123.0, std::nullopt},
+    {"BlanksOnly", "  ", 0.0, std::nullopt},
+    {"LonePoint", ".", 0.0, std::nullopt},
+    {"StopsAtTheSecondPoint", "1.2.3", 1.2, std::nullopt},
+    {"TwoSignsAreNoNumber", "+-5", 0.0, std::nullopt},
+    {"ExponentWithD", "1d+2", 100.0, 100.0},
+    {"NegativeExponent", "2.5E-1", 0.25, 0.25},
+    {"ExponentWithoutDigits", "1e", 1.0, std::nullopt},
+    {"TooLargeIsInfinity", "-1E309", -kInf, -kInf},
+    {"TooSmallIsZero", "1E-99999999999999999999", 0.0, 0.0},
+    {"HugeExponentIsInfinity", "1E99999999999999999999", kInf, kInf},
+    {"Hexadecimal", " &h1f px", 31.0, std::nullopt},
+    {"HexadecimalLargest", "&HFFFFFFFF", 4294967295.0, std::nullopt},
+    {"Octal", "&o777", 511.0, std::nullopt},
+    {"OctalStopsAtEight", "&O78", 7.0, std::nullopt},
 };
 INSTANTIATE_TEST_SUITE_P(Texts, NumericValueTest, ::testing::ValuesIn(kValues),
-                         testing::CaseName());
-
-using DecimalCase = std::tuple<const char*, const char*, std::optional<double>>;
-class WholeDecimalValueTest : public ::testing::TestWithParam<DecimalCase> {};
-
-TEST_P(WholeDecimalValueTest, OnlyAWholeNumberHasAValue) {
-  EXPECT_EQ(WholeDecimalValue(std::get<1>(GetParam())), std::get<2>(GetParam()));
-}
-
-const DecimalCase kDecimals[] = {
-    {"SignedWithBlanksAround", " -2147483641\t", -2147483641.0},
-    {"FractionWithoutIntegerPart", ".5", 0.5},
-    {"ExponentWithD", "2d-1", 0.2},
-    {"BlanksOnly", "  ", std::nullopt},
-    {"Hexadecimal", "&HFF", std::nullopt},
-    {"BlankInside", "1 2", std::nullopt},
-    {"ExponentWithoutDigits", "1e", std::nullopt},
-    {"LonePoint", ".", std::nullopt},
-};
-INSTANTIATE_TEST_SUITE_P(Texts, WholeDecimalValueTest, ::testing::ValuesIn(kDecimals),
                          testing::CaseName());
 
 // nullopt: the narrowing raises error 6.

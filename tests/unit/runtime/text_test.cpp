@@ -1,4 +1,5 @@
-// Text in UTF-8, in the ANSI code page (CP932) and in the encodings of text files.
+// Text in UTF-8, in the ANSI code page (CP932) and in the encodings of text
+// files, and its split into a message's items at commas and line ends.
 
 #include "runtime/ansi_text.h"
 
@@ -7,7 +8,9 @@
 #include <optional>
 #include <string>
 #include <tuple>
+#include <vector>
 
+#include "runtime/item_reader.h"
 #include "runtime/utf8.h"
 #include "tests/support/case_name.h"
 
@@ -148,6 +151,35 @@ TEST(AnsiTextTest, EveryDecodableCharacterEncodesBack) {
   }
   EXPECT_GT(characters, 7000);  // JIS X 0208, the extensions, the user-defined area
 }
+
+using Items = std::vector<std::string>;
+class ItemReaderTest
+    : public ::testing::TestWithParam<std::tuple<const char*, std::string, Items>> {};
+
+// As the message-file reader reads: the end test before each item; reading
+// past the end gives empty items.
+TEST_P(ItemReaderTest, ReadsTheItems) {
+  ItemReader reader(std::get<1>(GetParam()));
+  Items items;
+  while (!reader.AtEnd() && items.size() <= 100) items.push_back(reader.Next());
+  EXPECT_EQ(items, std::get<2>(GetParam()));
+  EXPECT_EQ(reader.Next(), "");
+}
+
+const std::tuple<const char*, std::string, Items> kItems[] = {
+    {"EmptyTextHasNoItems", "", {}},
+    {"EveryLineEndEndsAnItem", "a\r\nb\nc\rd\n\re", {"a", "b", "c", "d", "", "e"}},
+    {"CommasDelimit", ",a,,b", {"", "a", "", "b"}},
+    {"CommaAtTheEndPromisesAnEmptyItem", "a,", {"a", ""}},
+    {"AsciiSpacesAroundAnItemDropped", "  a b  ,  c  ", {"a b", "c"}},
+    {"TabsFullWidthSpacesAndCommasKept", "\ta\u3000\uFF0Cb,x", {"\ta\u3000\uFF0Cb", "x"}},
+    {"QuotesDropped", "   \"a\"", {"a"}},
+    {"QuotedCommasBlanksAndLineEndsKept", "\" a,\r\nb \",c", {" a,\r\nb ", "c"}},
+    {"TextAfterTheClosingQuoteDropped", "\"a\" junk,b\"c\" junk\r\nd", {"a", "b\"c\" junk", "d"}},
+    {"UnterminatedQuoteRunsToTheEnd", "\"abc\r\ndef,ghi", {"abc\r\ndef,ghi"}},
+    {"NulIsAnOrdinaryCharacter", std::string("a\0b,c", 5), {std::string("a\0b", 3), "c"}},
+};
+INSTANTIATE_TEST_SUITE_P(Texts, ItemReaderTest, ::testing::ValuesIn(kItems), testing::CaseName());
 
 }  // namespace
 }  // namespace tarvex::runtime
