@@ -56,8 +56,6 @@ const ReadCase kReads[] = {
     {"MixedLineEnds", "[A]\rJ=0\nL=2\r\nK=1", "A", 50, "1"},
     {"Cp932TrailByteLikeBracket", "[\x83\x5C]\r\nK=\x83\x5C]\r\n", "ソ", 50, "ソ]"},
     {"Utf16BeBlanksDropped", Utf16(u"[A]\nK= 値 \n", true), "A", 50, "値"},
-    {"SizeOneGivesEmpty", "[A]\nK=1\n", "A", 1, ""},
-    {"NegativeSizeGivesEmpty", "[A]\nK=1\n", "A", -5, ""},
     {"SingleByteKanaCountsOne", "[A]\nK=ｱｲｳ\n", "A", 3, "ｱｲ"},
     {"CharacterOutsideCp932CountsItsUtf8Bytes", "[A]\nK=a😀b\n", "A", 6, "a😀"},
     {"CharacterOutsideCp932StraddlingTheCut", "[A]\nK=a😀b\n", "A", 5, "a"},
@@ -136,17 +134,12 @@ TEST_P(ProfileWriteRefused, LeavesTheFileAlone) {
 }
 
 const RefusedCase kRefused[] = {
-    {"ValueWithLf", "A", "K", "1\n[B]"},
-    {"ValueWithCr", "A", "K", "1\rX=2"},
     {"ValueWithNul", "A", "K", std::string("1\x00\x32", 3)},
-    {"KeyWithEquals", "A", "K=J", "1"},
     {"KeyWithLineBreak", "A", "K\nJ", "1"},
     {"KeyLikeSection", "A", "[K]", "1"},
     {"BlankKey", "A", "  ", "1"},
-    {"SectionWithBracket", "A]", "K", "1"},
     {"SectionWithLineBreak", "A\r\nB", "K", "1"},
     {"EmptySection", "", "K", "1"},
-    {"CharacterCp932Lacks", "A", "K", "\xF0\x9F\x98\x80"},
 };
 INSTANTIATE_TEST_SUITE_P(Input, ProfileWriteRefused, ::testing::ValuesIn(kRefused),
                          testing::CaseName());
@@ -203,7 +196,6 @@ const FailureCase kFailures[] = {
      [](Dir d) { fs::permissions(d.Write("t.ini", kOld), fs::perms(0444)); }, "new"},
     {"DirectoryInPlaceOfTheFile", "t.ini", [](Dir d) { fs::create_directory(d.File("t.ini")); },
      "new"},
-    {"MissingDirectory", "none/t.ini", [](Dir) {}, "new"},
     {"DanglingSymbolicLink", "t.ini",
      [](Dir d) { fs::create_symlink("none/t.ini", d.File("t.ini")); }, "new"},
     {"DiskFull", "t.ini", [](Dir d) { d.Write("t.ini", kOld); }, std::string(4096, 'x')},
