@@ -1,9 +1,10 @@
 #pragma once
-// Names parameterised cases after their `name` field, and prints a case as
-// its name in failure messages.
+// Names parameterised cases after their `name` field, or the first element of
+// a tuple, and prints a struct case as its name in failure messages.
 
 #include <ostream>
 #include <string>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -12,7 +13,11 @@ namespace tarvex::testing {
 struct CaseName {
   template <class Case>
   std::string operator()(const ::testing::TestParamInfo<Case>& info) const {
-    return std::string(info.param.name);
+    if constexpr (requires { info.param.name; }) {
+      return std::string(info.param.name);
+    } else {
+      return std::string(std::get<0>(info.param));
+    }
   }
 };
 

@@ -24,7 +24,6 @@ class FakeDesktop : public platform::Desktop {
   std::function<std::unique_ptr<platform::SaverWindowHost>()> saver_host_factory;
   std::function<std::unique_ptr<platform::DialogWindowHost>()> dialog_host_factory;
 
-  // What happened.
   std::vector<std::string> calls;  // e.g. "ShowCursor(0)", "MessageBox(text|caption)"
   int cursor_counter = 0;
   bool screen_saver_running = false;
@@ -37,13 +36,12 @@ class FakeDesktop : public platform::Desktop {
     calls.push_back("MessageBox(" + text + "|" + caption + ")");
   }
   int ShowCursor(bool show) override {
-    cursor_counter += show ? 1 : -1;
     calls.push_back(show ? "ShowCursor(1)" : "ShowCursor(0)");
-    return cursor_counter;
+    return cursor_counter += show ? 1 : -1;
   }
   void SetScreenSaverRunning(bool running) override {
-    screen_saver_running = running;
     calls.push_back(running ? "SetScreenSaverRunning(1)" : "SetScreenSaverRunning(0)");
+    screen_saver_running = running;
   }
   bool VerifyScreenSavePwd(platform::WindowHandle owner) override {
     calls.push_back("VerifyScreenSavePwd(" + std::to_string(owner) + ")");
@@ -57,8 +55,8 @@ class FakeDesktop : public platform::Desktop {
   }
   bool NormalFileExists(const std::string& path) override {
     std::error_code ec;
-    const auto name = std::filesystem::path(path).filename().string();
-    return std::filesystem::is_regular_file(path, ec) && !name.starts_with('.');
+    return std::filesystem::is_regular_file(path, ec) &&
+           !std::filesystem::path(path).filename().string().starts_with('.');
   }
   std::vector<std::string> ScreenFontNames() override { return fonts; }
 

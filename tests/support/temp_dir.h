@@ -10,18 +10,16 @@
 #include <fstream>
 #include <string>
 #include <string_view>
-#include <system_error>
 #include <vector>
 
 namespace tarvex::testing {
 
 class TempDir {
  public:
-  TempDir() {
-    static std::atomic<int> counter{0};
-    path_ = std::filesystem::temp_directory_path() /
-            ("tarvex-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-    // Process ids repeat (under Wine especially): a folder may be left from a killed run.
+  // Process ids repeat (under Wine especially): a folder may be left from a killed run.
+  TempDir()
+      : path_(std::filesystem::temp_directory_path() /
+              ("tarvex-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter_++))) {
     RemoveAll(path_);
     std::filesystem::create_directories(path_);
   }
@@ -35,18 +33,15 @@ class TempDir {
 
   // Writes `bytes` exactly to the file `name`; returns its path.
   std::string Write(const std::string& name, std::string_view bytes) const {
-    const auto file = path_ / name;
-    std::filesystem::create_directories(file.parent_path());
-    std::ofstream(file, std::ios::binary)
+    std::filesystem::create_directories((path_ / name).parent_path());
+    std::ofstream(path_ / name, std::ios::binary)
         .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return file.string();
+    return File(name);
   }
-
   std::string Read(const std::string& name) const {
     std::ifstream in(path_ / name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return {std::istreambuf_iterator<char>(in), {}};
   }
-
   // The names in the directory, sorted: a leftover temporary file shows up here.
   std::vector<std::string> Names() const {
     std::vector<std::string> names;
@@ -56,7 +51,6 @@ class TempDir {
     std::sort(names.begin(), names.end());
     return names;
   }
-
   unsigned Mode(const std::string& name) const {
     return static_cast<unsigned>(std::filesystem::status(path_ / name).permissions());
   }
@@ -81,6 +75,7 @@ class TempDir {
     fs::remove_all(root, error);
   }
 
+  static inline std::atomic<int> counter_{0};
   std::filesystem::path path_;
 };
 

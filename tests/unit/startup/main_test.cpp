@@ -1,13 +1,16 @@
-// Main's courses on a fake desktop and fake windows: password change, the
-// settings dialog, the saver with and without the playback library, and the
-// error reports.
+// Main's loading of the settings and its courses on a fake desktop and fake
+// windows: password change, the settings dialog, the saver with and without
+// the playback library, and the error reports.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <string>
+#include <tuple>
 
+#include "runtime/runtime_error.h"
 #include "startup/basKORVAN.h"
 #include "tests/support/fake_desktop.h"
 #include "tests/support/fake_dialog_host.h"
@@ -45,8 +48,18 @@ class MainTest : public ::testing::Test {
     };
   }
 
+  void WriteIni(const std::string& body) const {
+    if (!body.empty()) dir_.Write("tarvex.ini", "[TARVEX]\r\n" + body + "\r\n");
+  }
+  SharedState Load(const std::string& ini_body = "") const {
+    WriteIni(ini_body);
+    SharedState state;
+    state.UsePassword = 5;
+    LoadSettings(state, dir_.str());
+    return state;
+  }
   int Run(const std::string& command_line, const std::string& ini_body = "") {
-    if (!ini_body.empty()) dir_.Write("tarvex.ini", "[TARVEX]\r\n" + ini_body + "\r\n");
+    WriteIni(ini_body);
     desktop_.calls.clear();
     desktop_.command_line = command_line;
     return Main(desktop_);
@@ -66,6 +79,62 @@ class MainTest : public ::testing::Test {
   std::vector<std::string> journal_;
   bool saver_closed_ = false;
 };
+
+TEST_F(MainTest, NoFilesGiveThePathsAndTheDefaults) {
+  const SharedState state = Load();
+  EXPECT_EQ(state.IniPath, dir_.str() + "/tarvex.ini");
+  EXPECT_EQ(state.Settings.TimerInterval, 25);
+  EXPECT_EQ(state.Settings.FontSize, 0);
+  EXPECT_EQ(state.Settings.FontName + state.Settings.FontColor + state.Settings.MessageFile +
+                state.Settings.Mp3File,
+            "");
+  EXPECT_EQ(state.UsePassword, 0) << "a missing registry leaves the check off";
+  SharedState again;
+  LoadSettings(again, dir_.str() + "/");
+  EXPECT_EQ(again.AppDir, dir_.str() + "/") << "a separator is never doubled";
+}
+
+TEST_F(MainTest, TextsAreTakenAsStoredWithinTheirBuffers) {
+  const SharedState state =
+      Load("FONTNAME=" + std::string(40, 'F') + "\r\nFONTCOLOR=" + std::string(60, '1') +
+           "\r\nFILE=" + std::string(250, 'p') + "\r\nMP3=/music/a b.mp3");
+  EXPECT_EQ(state.Settings.FontName, std::string(29, 'F'));
+  EXPECT_EQ(state.Settings.FontColor, std::string(49, '1'));
+  EXPECT_EQ(state.Settings.MessageFile, std::string(199, 'p'));
+  EXPECT_EQ(state.Settings.Mp3File, "/music/a b.mp3");
+}
+
+// The speed is the floored step times 25 (0 means 25), read in five
+// characters; what does not fit is an overflow.
+TEST_F(MainTest, NumbersAreFlooredAndScaledOrOverflow) {
+  for (const auto& [line, field, expected] :
+       {std::tuple{"TIME=4", &SaverSettings::TimerInterval, 100},
+        {"TIME=0", &SaverSettings::TimerInterval, 25},
+        {"TIME=2.9", &SaverSettings::TimerInterval, 50},
+        {"TIME=0000004", &SaverSettings::TimerInterval, 25},
+        {"FONTSIZE=-0.5", &SaverSettings::FontSize, -1}}) {
+    EXPECT_EQ(Load(line).Settings.*field, expected) << line;
+  }
+  for (const char* line : {"TIME=1311", "TIME=1E4", "FONTSIZE=40000", "FONTSIZE=-4E4"}) {
+    EXPECT_THROW(Load(line), runtime::RuntimeError) << line;
+  }
+}
+
+// Only the first two bytes count, as a little-endian 16-bit number; any
+// failure to read leaves the check off.
+TEST_F(MainTest, UsePasswordIsTheFirstTwoBytesOfTheRegistryValue) {
+  for (const auto& [value, expected] : {std::pair{"dword:00000001", 1},
+                                        {"dword:0000ffff", -1},
+                                        {"dword:00010000", 0},
+                                        {"\"abc\"", 0x6261},
+                                        {"\"abcd\"", 0}}) {
+    config_.Write("tarvex/registry.reg",
+                  std::string("REGEDIT4\r\n[HKEY_CURRENT_USER\\Control Panel\\desktop]\r\n"
+                              "\"ScreenSaveUsePassword\"=") +
+                      value + "\r\n");
+    EXPECT_EQ(Load().UsePassword, expected) << value;
+  }
+}
 
 TEST_F(MainTest, PasswordChangeGetsTheParentHandleAndAnOutOfRangeOneIsReported) {
   EXPECT_EQ(Run("/a 1234"), 0);

@@ -1,4 +1,5 @@
-// Text in the ANSI code page (CP932) and in the encodings of text files.
+// Text in UTF-8, in the ANSI code page (CP932) and in the encodings of text
+// files, and its split into a message's items at commas and line ends.
 
 #include "runtime/ansi_text.h"
 
@@ -6,29 +7,63 @@
 
 #include <optional>
 #include <string>
+#include <tuple>
+#include <vector>
 
+#include "runtime/item_reader.h"
+#include "runtime/utf8.h"
 #include "tests/support/case_name.h"
 
 namespace tarvex::runtime {
 namespace {
 
 const std::string R = "\uFFFD";
+constexpr char32_t kBad = kReplacementCharacter;
+
+using DecodeCase = std::tuple<const char*, std::string, char32_t, std::size_t>;
+class DecodeUtf8Test : public ::testing::TestWithParam<DecodeCase> {};
+
+TEST_P(DecodeUtf8Test, TakesOneCharacterOrTheBadStretch) {
+  const auto& [name, bytes, code, length] = GetParam();
+  const Utf8Char c = DecodeUtf8Char("x" + bytes, 1);
+  EXPECT_EQ(c.valid, code != kBad);
+  EXPECT_EQ(c.code, code);
+  EXPECT_EQ(c.length, length);
+}
+
+const DecodeCase kDecodings[] = {
+    {"FourBytes", "\U0010FFFF", U'\U0010FFFF', 4},
+    {"LoneContinuationByte", "\xBF", kBad, 1},
+    {"OverlongTwoBytes", "\xC1\xBF", kBad, 1},
+    {"OverlongThreeBytes", "\xE0\x80\x80", kBad, 1},
+    {"Surrogate", "\xED\xA0\x80", kBad, 1},
+    {"OverlongFourBytes", "\xF0\x80\x80\x80", kBad, 1},
+    {"BeyondUnicode", "\xF4\x90\x80\x80", kBad, 1},
+    {"InvalidLeadByte", "\xF5\x80", kBad, 1},
+    {"CutThreeByteSequence", "\xE6\x97!", kBad, 2},
+    {"CutFourByteSequence", "\xF0\x9F\x98", kBad, 3},
+    {"LeadByteBeforeAscii", "\xC3!", kBad, 1},
+};
+INSTANTIATE_TEST_SUITE_P(Bytes, DecodeUtf8Test, ::testing::ValuesIn(kDecodings),
+                         testing::CaseName());
+
+TEST(Utf8Test, AppendWritesEachLengthAndReplacesWhatIsNoCharacter) {
+  std::string out;
+  for (const char32_t code : {U'\u00E9', U'\U0010FFFF', char32_t{0xD800}, char32_t{0x110000}}) {
+    AppendUtf8(out, code);
+  }
+  EXPECT_EQ(out, "\u00E9\U0010FFFF\uFFFD\uFFFD");
+}
 
 // Bytes in the code page and the text they stand for.
-struct CodePageCase {
-  const char* name;
-  std::string ansi;
-  std::string text;
-};
-TARVEX_PRINT_CASE_AS_NAME(CodePageCase)
-
+using CodePageCase = std::tuple<const char*, std::string, std::string>;
 class CodePageRoundTripTest : public ::testing::TestWithParam<CodePageCase> {};
 
 TEST_P(CodePageRoundTripTest, DecodesAndEncodesBack) {
-  const CodePageCase& c = GetParam();
-  EXPECT_EQ(AnsiToText(c.ansi), c.text);
-  EXPECT_EQ(TextToAnsi(c.text), std::optional<std::string>(c.ansi));
-  EXPECT_EQ(TextToAnsiLossy(c.text), c.ansi);
+  const auto& [name, ansi, text] = GetParam();
+  EXPECT_EQ(AnsiToText(ansi), text);
+  EXPECT_EQ(TextToAnsi(text), std::optional<std::string>(ansi));
+  EXPECT_EQ(TextToAnsiLossy(text), ansi);
 }
 
 const CodePageCase kRoundTrips[] = {
@@ -40,7 +75,7 @@ const CodePageCase kRoundTrips[] = {
     {"UserDefinedArea", "\xF0\x40", "\uE000"},
 };
 INSTANTIATE_TEST_SUITE_P(Cp932, CodePageRoundTripTest, ::testing::ValuesIn(kRoundTrips),
-                         tarvex::testing::CaseName());
+                         testing::CaseName());
 
 // Look-alikes are refused too: they would read back as another character.
 TEST(TextToAnsiTest, RefusesWhatTheCodePageLacks) {
@@ -52,22 +87,16 @@ TEST(TextToAnsiTest, RefusesWhatTheCodePageLacks) {
   EXPECT_EQ(TextToAnsiLossy("表\xE6\x97"), "\x95\x5C?");
 }
 
-struct FileCase {
-  const char* name;
-  std::string bytes;
-  TextEncoding encoding;
-  std::string text;
-};
-TARVEX_PRINT_CASE_AS_NAME(FileCase)
-
+using enum TextEncoding;
+using FileCase = std::tuple<const char*, std::string, TextEncoding, std::string>;
 class TextFileTest : public ::testing::TestWithParam<FileCase> {};
 
 TEST_P(TextFileTest, DetectsTheEncodingAndDecodes) {
-  EXPECT_EQ(DetectEncoding(GetParam().bytes), GetParam().encoding);
-  EXPECT_EQ(DecodeTextFile(GetParam().bytes), GetParam().text);
+  const auto& [name, bytes, encoding, text] = GetParam();
+  EXPECT_EQ(DetectEncoding(bytes), encoding);
+  EXPECT_EQ(DecodeTextFile(bytes), text);
 }
 
-using enum TextEncoding;
 const FileCase kFiles[] = {
     {"AsciiIsAnsi", "abc,def\r\n", kAnsi, "abc,def\r\n"},
     {"Cp932", "\x93\xFA\x96\x7B\r\n\x83\x5C", kAnsi, "日本\r\nソ"},
@@ -84,8 +113,7 @@ const FileCase kFiles[] = {
     {"Utf16LoneHighSurrogate", std::string("\xFF\xFE\x3D\xD8\x61\x00", 6), kUtf16LeBom, R + "a"},
     {"Utf16OddByteAtTheEnd", std::string("\xFF\xFE\x61\x00\x62", 5), kUtf16LeBom, "a" + R},
 };
-INSTANTIATE_TEST_SUITE_P(Files, TextFileTest, ::testing::ValuesIn(kFiles),
-                         tarvex::testing::CaseName());
+INSTANTIATE_TEST_SUITE_P(Files, TextFileTest, ::testing::ValuesIn(kFiles), testing::CaseName());
 
 TEST(EncodeTextTest, EachEncodingReadsBackAsItselfAndTheSameText) {
   const std::string text = "日本語のテキスト,ｶﾀｶﾅ\r\n表示\\ソフト ~ ①\U0001F600";
@@ -104,8 +132,8 @@ TEST(EncodeTextTest, EachEncodingReadsBackAsItselfAndTheSameText) {
 }
 
 // Every character of the code page is written back as bytes that read as the
-// same character (the bytes may differ for the code page's duplicates, such
-// as the NEC-selected IBM extensions).
+// same character (the bytes may differ for the duplicates, such as the
+// NEC-selected IBM extensions).
 TEST(AnsiTextTest, EveryDecodableCharacterEncodesBack) {
   int characters = 0;
   for (int lead = 0; lead <= 0xFF; ++lead) {
@@ -123,6 +151,35 @@ TEST(AnsiTextTest, EveryDecodableCharacterEncodesBack) {
   }
   EXPECT_GT(characters, 7000);  // JIS X 0208, the extensions, the user-defined area
 }
+
+using Items = std::vector<std::string>;
+class ItemReaderTest
+    : public ::testing::TestWithParam<std::tuple<const char*, std::string, Items>> {};
+
+// As the message-file reader reads: the end test before each item; reading
+// past the end gives empty items.
+TEST_P(ItemReaderTest, ReadsTheItems) {
+  ItemReader reader(std::get<1>(GetParam()));
+  Items items;
+  while (!reader.AtEnd() && items.size() <= 100) items.push_back(reader.Next());
+  EXPECT_EQ(items, std::get<2>(GetParam()));
+  EXPECT_EQ(reader.Next(), "");
+}
+
+const std::tuple<const char*, std::string, Items> kItems[] = {
+    {"EmptyTextHasNoItems", "", {}},
+    {"EveryLineEndEndsAnItem", "a\r\nb\nc\rd\n\re", {"a", "b", "c", "d", "", "e"}},
+    {"CommasDelimit", ",a,,b", {"", "a", "", "b"}},
+    {"CommaAtTheEndPromisesAnEmptyItem", "a,", {"a", ""}},
+    {"AsciiSpacesAroundAnItemDropped", "  a b  ,  c  ", {"a b", "c"}},
+    {"TabsFullWidthSpacesAndCommasKept", "\ta\u3000\uFF0Cb,x", {"\ta\u3000\uFF0Cb", "x"}},
+    {"QuotesDropped", "   \"a\"", {"a"}},
+    {"QuotedCommasBlanksAndLineEndsKept", "\" a,\r\nb \",c", {" a,\r\nb ", "c"}},
+    {"TextAfterTheClosingQuoteDropped", "\"a\" junk,b\"c\" junk\r\nd", {"a", "b\"c\" junk", "d"}},
+    {"UnterminatedQuoteRunsToTheEnd", "\"abc\r\ndef,ghi", {"abc\r\ndef,ghi"}},
+    {"NulIsAnOrdinaryCharacter", std::string("a\0b,c", 5), {std::string("a\0b", 3), "c"}},
+};
+INSTANTIATE_TEST_SUITE_P(Texts, ItemReaderTest, ::testing::ValuesIn(kItems), testing::CaseName());
 
 }  // namespace
 }  // namespace tarvex::runtime
