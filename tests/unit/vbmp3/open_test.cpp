@@ -75,7 +75,6 @@ TEST_P(NotMp3Test, OpenFailsWithItsErrorNumberAndAZeroRecord) {
 INSTANTIATE_TEST_SUITE_P(Files, NotMp3Test, ::testing::ValuesIn(kNotMp3),
                          tarvex::testing::CaseName());
 
-// Each refusal also closes the file opened before.
 TEST_F(OpenTest, PathsToNoFileAreRefusedWithTheirNumber) {
   ::mkfifo(dir_->File("pipe.mp3").c_str(), 0600);  // no writer: opening it would block
   for (const auto& [name, error] : {std::pair{".", VBMP3_ERR_NOT_A_FILE},
@@ -83,10 +82,7 @@ TEST_F(OpenTest, PathsToNoFileAreRefusedWithTheirNumber) {
                                     {"absent.mp3", VBMP3_ERR_FILE_NOT_FOUND},
                                     {"tone.mp3/inner.mp3", VBMP3_ERR_FILE_NOT_FOUND}}) {
     VBMP3_OPEN_INFO info;
-    ASSERT_NE(Open(tone_, info), 0);
     ExpectRefused(Open(dir_->File(name), info), info, error);
-    EXPECT_EQ(vbmp3_play(), 0);
-    EXPECT_EQ(vbmp3_getLastErrorNo(), VBMP3_ERR_NO_FILE_OPEN);
   }
 }
 
@@ -100,6 +96,15 @@ TEST_F(OpenTest, BadArgumentsAreRefusedWithTheirNumber) {
     EXPECT_EQ(call(), 0);
     EXPECT_EQ(vbmp3_getLastErrorNo(), VBMP3_ERR_ARGUMENT);
   }
+}
+
+TEST_F(OpenTest, AFailedOpenClosesTheFileOpenedBefore) {
+  VBMP3_OPEN_INFO info;
+  ASSERT_NE(Open(tone_, info), 0);
+  EXPECT_EQ(vbmp3_getLastErrorNo(), VBMP3_ERR_NONE);
+  ASSERT_EQ(Open(dir_->File("absent.mp3"), info), 0);
+  EXPECT_EQ(vbmp3_play(), 0);
+  EXPECT_EQ(vbmp3_getLastErrorNo(), VBMP3_ERR_NO_FILE_OPEN);
 }
 
 }  // namespace
