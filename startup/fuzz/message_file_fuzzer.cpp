@@ -2,39 +2,17 @@
 // then split into items. Every crawl line is valid UTF-8, and there are no
 // more of them than the file could hold.
 
-#include <unistd.h>
-
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <string>
-
+#include "platform/posix/fuzz/fuzz_file.h"
 #include "runtime/runtime_error.h"
 #include "runtime/utf8.h"
 #include "startup/basKORVAN.h"
 
-namespace {
-
-const std::string& ScratchFile() {
-  static const std::string path =
-      std::filesystem::temp_directory_path() / ("tarvex-message-fuzz-" + std::to_string(getpid()));
-  return path;
-}
-
-void Require(bool holds, const char* what) {
-  if (holds) return;
-  std::fprintf(stderr, "broken: %s\n", what);
-  std::abort();
-}
-
-}  // namespace
+using tarvex::fuzz::Require;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  std::ofstream(ScratchFile(), std::ios::binary | std::ios::trunc)
-      .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+  tarvex::fuzz::WriteScratchFile({reinterpret_cast<const char*>(data), size});
   tarvex::basKORVAN::SharedState state;
-  state.Settings.MessageFile = ScratchFile();
+  state.Settings.MessageFile = tarvex::fuzz::ScratchFile();
   try {
     tarvex::basKORVAN::ReadMessageFile(state);
   } catch (const tarvex::runtime::RuntimeError& error) {

@@ -65,6 +65,14 @@ make_program_dir() {
   [ -z "$WINE_PREFIX_DIR" ] || PROGRAM=(wine "$PROGRAM_DIR/tarvex.scr")
 }
 
+# The playback library that writes what it plays to $TARVEX_WAV_OUT, and an
+# 8 s tone of 440 Hz as the MP3 file $1.
+use_wav_library() {
+  cp "$TARVEX_WAV_SHIM" "$PROGRAM_DIR/libvbmp3.so"
+  sox -n -r 44100 -c 2 "$E2E_TMP/tone.wav" synth 8 sine 440
+  lame --quiet -b 128 "$E2E_TMP/tone.wav" "$1"
+}
+
 # Starts the program in the background, its output in program.log; sets APP_PID.
 start_program() {
   "${PROGRAM[@]}" "$@" >"$E2E_TMP/program.log" 2>&1 &
@@ -113,9 +121,7 @@ start_saver() {
 }
 
 # Two screenshots $1 seconds apart must show the crawl in place, and risen.
-check_crawl() {
-  python3 "$E2E_DIR/saver-frames-check.py" "$1" || fail "the crawl is not as expected"
-}
+check_crawl() { python3 "$E2E_DIR/screen-check.py" crawl "$1" || fail "the crawl is not as expected"; }
 
 # A second start, with each switch given, must end at once with status 0
 # and show no window beside the running one.
@@ -127,7 +133,7 @@ expect_second_instances_to_end() {
   [ "$(xdotool search --onlyvisible --name . | wc -l)" = 1 ] || fail "a second instance showed a window"
 }
 
-pointer_image() { python3 "$E2E_DIR/saver-pointer-image.py"; }
+pointer_image() { python3 "$E2E_DIR/screen-check.py" pointer; }
 
 # Presses Enter in every message box titled "tarvex" until the command succeeds.
 answer_boxes_until() {

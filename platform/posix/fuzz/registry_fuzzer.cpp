@@ -2,34 +2,19 @@
 // read, then one value is set, saved and loaded again; it must read back as
 // it was set, and another value must stay as it was.
 
-#include <fuzzer/FuzzedDataProvider.h>
-#include <unistd.h>
-
-#include <algorithm>
-#include <array>
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <optional>
-#include <string>
 
+#include "platform/posix/fuzz/fuzz_file.h"
 #include "platform/posix/registry_file.h"
 #include "runtime/utf8.h"
 
 namespace {
 
+using tarvex::fuzz::Require;
+using tarvex::fuzz::ScratchFile;
 using tarvex::platform::posix::kDesktopKey;
 using tarvex::platform::posix::RegistryFile;
 using tarvex::platform::posix::RegistryValue;
-
-constexpr std::array<const char*, 2> kNames = {"ScreenSaveUsePassword", "ScreenSave_Data"};
-
-const std::string& ScratchFile() {
-  static const std::string path =
-      std::filesystem::temp_directory_path() / ("tarvex-registry-fuzz-" + std::to_string(getpid()));
-  return path;
-}
 
 bool Same(const std::optional<RegistryValue>& a, const std::optional<RegistryValue>& b) {
   if (!a || !b) return a.has_value() == b.has_value();
@@ -38,20 +23,9 @@ bool Same(const std::optional<RegistryValue>& a, const std::optional<RegistryVal
 }
 
 RegistryValue MakeValue(int kind, std::uint32_t number, const std::string& bytes) {
-  switch (kind) {
-    case 0:
-      return RegistryValue::String(tarvex::runtime::SanitizeUtf8(bytes));
-    case 1:
-      return RegistryValue::Dword(number);
-    default:
-      return RegistryValue::Binary(bytes, number % 12);  // the registry's own types
-  }
-}
-
-void Require(bool holds, const char* what) {
-  if (holds) return;
-  std::fprintf(stderr, "broken: %s\n", what);
-  std::abort();
+  if (kind == 0) return RegistryValue::String(tarvex::runtime::SanitizeUtf8(bytes));
+  if (kind == 1) return RegistryValue::Dword(number);
+  return RegistryValue::Binary(bytes, number % 12);  // the registry's own types
 }
 
 }  // namespace
@@ -59,16 +33,11 @@ void Require(bool holds, const char* what) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzedDataProvider input(data, size);
   const bool second = input.ConsumeBool();
-  const char* name = kNames[second ? 1 : 0];
-  const char* other = kNames[second ? 0 : 1];
+  const char* name = second ? "ScreenSave_Data" : "ScreenSaveUsePassword";
+  const char* other = second ? "ScreenSaveUsePassword" : "ScreenSave_Data";
   const int kind = input.ConsumeIntegralInRange(0, 2);
   const auto number = input.ConsumeIntegral<std::uint32_t>();
-  const std::size_t at = input.ConsumeIntegral<std::uint16_t>();
-  const std::size_t length = input.ConsumeIntegral<std::uint8_t>();
-  const std::string file = input.ConsumeRemainingBytesAsString();
-  const RegistryValue value =
-      MakeValue(kind, number, file.substr(std::min(at, file.size()), length));
-  std::ofstream(ScratchFile(), std::ios::binary | std::ios::trunc) << file;
+  const RegistryValue value = MakeValue(kind, number, tarvex::fuzz::ConsumeFile(input).slice);
   RegistryFile registry;
   registry.Load(ScratchFile());
   const std::optional<RegistryValue> otherBefore = registry.Get(kDesktopKey, other);

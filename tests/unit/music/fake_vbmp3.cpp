@@ -18,7 +18,6 @@ int32_t Record(const std::string& call) {
 }  // namespace
 
 extern "C" {
-
 VBMP3_API const char* fake_vbmp3_calls() {
   return calls.c_str();
 }
@@ -27,16 +26,14 @@ VBMP3_API void fake_vbmp3_reset(int32_t result, int32_t error) {
   openResult = result;
   lastError = error;
 }
-
-VBMP3_API int32_t VBMP3_CALL vbmp3_init() {
-  return Record("init");
-}
-VBMP3_API int32_t VBMP3_CALL vbmp3_stop() {
-  return Record("stop");
-}
-VBMP3_API int32_t VBMP3_CALL vbmp3_play() {
-  return Record("play");
-}
+// The calls without arguments only record their name.
+#define RECORDED(name)                          \
+  VBMP3_API int32_t VBMP3_CALL vbmp3_##name() { \
+    return Record(#name);                       \
+  }
+RECORDED(init)
+RECORDED(stop)
+RECORDED(play)
 VBMP3_API int32_t VBMP3_CALL vbmp3_getState(int32_t* state) {
   Record("getState(" + std::to_string(*state) + ")");
   *state = 7;
@@ -60,8 +57,6 @@ VBMP3_API int32_t VBMP3_CALL vbmp3_getLastErrorNo() {
   return lastError;
 }
 #ifndef FAKE_VBMP3_WITHOUT_ENCODE_STOP
-VBMP3_API int32_t VBMP3_CALL vbmp3_encodeStop() {
-  return Record("encodeStop");
-}
+RECORDED(encodeStop)
 #endif
 }

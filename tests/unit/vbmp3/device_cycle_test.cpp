@@ -23,8 +23,7 @@ namespace {
 
 long ResidentBytes() {
   std::ifstream statm("/proc/self/statm");
-  long size = 0;
-  long resident = 0;
+  long size = 0, resident = 0;
   statm >> size >> resident;
   return resident * sysconf(_SC_PAGESIZE);
 }

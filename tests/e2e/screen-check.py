@@ -1,0 +1,85 @@
+#!/usr/bin/env python3
+"""Checks of the screen, exiting with the reason when one fails.
+
+crawl SECONDS: two screenshots (1024x768) that far apart show text inside the
+  black margin and the taper, higher in the later one.
+window NOW.ppm X Y W H [BEFORE.ppm|- [X2 Y2]]: the window's 100-pixel margin
+  is black, text shows inside it (right of X2 or below Y2), nothing outside
+  the window differs from BEFORE.ppm.
+pointer: prints "blank" or "visible", whether the pointer's image has a
+  visible pixel."""
+import ctypes as c
+import subprocess, sys, time
+
+MARGIN = 100
+
+
+def pixels(ppm):
+    width, height = map(int, ppm.split(maxsplit=3)[1:3])
+    return width, height, ppm[len(ppm) - 3 * width * height:]  # 8-bit samples end the file
+
+
+def top_lit_row():
+    shot = subprocess.run(["import", "-silent", "-window", "root", "-depth", "8", "ppm:-"],
+                          capture_output=True, check=True).stdout
+    width, height, rgb = pixels(shot)
+    if (width, height) != (1024, 768):
+        sys.exit("not a 1024x768 screen")
+    w1, h1 = width - 2 * MARGIN, height - 2 * MARGIN
+    lit = [(i % width, i // width) for i in range(width * height) if max(rgb[3 * i:3 * i + 3]) > 64]
+    if not lit:
+        sys.exit("no text on the display")
+    for x, y in lit:
+        d = h1 - (y - MARGIN)  # rows above the display's bottom edge
+        inside = MARGIN <= x < MARGIN + w1 and MARGIN <= y < MARGIN + h1
+        if not inside or not d // 2 - 3 <= x - MARGIN < w1 - d // 2 + 3:
+            sys.exit(f"lit pixel in the margin or outside the taper at {x},{y}")
+    return min(y for _, y in lit)
+
+
+def crawl(seconds):
+    first = top_lit_row()
+    time.sleep(float(seconds))
+    second = top_lit_row()
+    if second >= first:
+        sys.exit(f"the text did not rise: top row {first} then {second}")
+
+
+def window(now, x, y, w, h, before="-", x2=0, y2=0):
+    x, y, w, h, x2, y2 = map(int, (x, y, w, h, x2, y2))
+    width, _, rgb = pixels(open(now, "rb").read())
+    at = lambda px, py: rgb[3 * (py * width + px):3 * (py * width + px) + 3]
+    text = 0  # bright pixels where text is looked for
+    for py in range(y, y + h):
+        for px in range(x, x + w):
+            in_display = x + MARGIN <= px < x + w - MARGIN and y + MARGIN <= py < y + h - MARGIN
+            if any(at(px, py)) and not in_display:
+                sys.exit(f"the margin is not black at {px},{py}")
+            text += sum(at(px, py)) > 384 and (px >= x2 or py >= y2)
+    if not text:
+        sys.exit(f"no text inside the window right of {x2} or below {y2}")
+    if before != "-":
+        old = pixels(open(before, "rb").read())[2]
+        for i in range(0, len(rgb), 3):
+            px, py = i // 3 % width, i // 3 // width
+            if rgb[i:i + 3] != old[i:i + 3] and not (x <= px < x + w and y <= py < y + h):
+                sys.exit(f"something drawn outside the window at {px},{py}")
+
+
+class CursorImage(c.Structure):
+    _fields_ = [("x", c.c_short), ("y", c.c_short), ("width", c.c_ushort), ("height", c.c_ushort),
+                ("xhot", c.c_ushort), ("yhot", c.c_ushort), ("serial", c.c_ulong),
+                ("pixels", c.POINTER(c.c_ulong))]
+
+
+def pointer():
+    x11, xfixes = c.CDLL("libX11.so.6"), c.CDLL("libXfixes.so.3")
+    x11.XOpenDisplay.restype = c.c_void_p
+    xfixes.XFixesGetCursorImage.restype = c.POINTER(CursorImage)
+    display = x11.XOpenDisplay(None) or sys.exit("no display")
+    image = xfixes.XFixesGetCursorImage(c.c_void_p(display)).contents
+    print("visible" if any(image.pixels[i] >> 24 for i in range(image.width * image.height))
+          else "blank")
+
+
+{"crawl": crawl, "window": window, "pointer": pointer}[sys.argv[1]](*sys.argv[2:])
