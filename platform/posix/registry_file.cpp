@@ -65,6 +65,16 @@ std::optional<RegistryValue> RegistryFile::Get(std::string_view key, std::string
 }
 
 bool RegistryFile::Set(std::string_view key, std::string_view name, const RegistryValue& value) {
+  const EncodedLines before = lines_;
+  if (Edit(key, name, value)) {
+    return true;
+  }
+  lines_ = before;
+  Index();
+  return false;
+}
+
+bool RegistryFile::Edit(std::string_view key, std::string_view name, const RegistryValue& value) {
   const Entry* entry = FindEntry(key, name);
   // A value already in the file keeps the spelling of its name.
   const std::optional<std::string> line =
@@ -92,7 +102,11 @@ bool RegistryFile::Set(std::string_view key, std::string_view name, const Regist
     written = AddSection(key, *line);
   }
   Index();
-  return written && lines_.ReadsBack();
+  // A line after a value that ends in a dangling continuation would be read
+  // as part of it: such an edit is refused, not saved as another value.
+  const Entry* back = FindEntry(key, name);
+  return written && lines_.ReadsBack() && back != nullptr && back->entry.value &&
+         FormatRegistryEntry(back->entry.name, *back->entry.value) == line;
 }
 
 bool RegistryFile::Save(const std::string& path) const {

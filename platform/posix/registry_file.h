@@ -36,7 +36,8 @@ class RegistryFile {
   // Sets one value, adding the key when it is missing. False when the value
   // cannot be written into the file (a line break in a text, a character
   // the file's encoding lacks, bytes that would make it read in another
-  // encoding); the registry must then not be saved.
+  // encoding, a line that a value before it would swallow as its
+  // continuation); the registry is then left as it was and must not be saved.
   bool Set(std::string_view key, std::string_view name, const RegistryValue& value);
 
   // Replaces the file atomically, readable by its owner only (mode 0600),
@@ -56,6 +57,8 @@ class RegistryFile {
     RegistryEntry entry;
   };
 
+  // Set's change, true when it reads back as the value set.
+  bool Edit(std::string_view key, std::string_view name, const RegistryValue& value);
   void Index();
   const Entry* FindEntry(std::string_view key, std::string_view name) const;
   const Section* FindSection(std::string_view key) const;

@@ -161,6 +161,16 @@ const SetCase kSets[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Edits, RegistryFileSet, ::testing::ValuesIn(kSets), testing::CaseName());
 
+// The key's last value ends in a continuation that the file's end cut off.
+TEST_F(RegistryTest, AValueThatADanglingContinuationWouldSwallowIsRefused) {
+  const std::string bytes = "REGEDIT4\r\n\r\n" + kDesktop + "\"Blob\"=hex:00,02,\\\r\n";
+  RegistryFile file;
+  ASSERT_EQ(file.Load(dir_.Write("r.reg", bytes)), RegistryFile::LoadResult::kLoaded);
+  EXPECT_FALSE(file.Set(kDesktopKey, "ScreenSaveUsePassword", RegistryValue::Dword(1)));
+  ASSERT_TRUE(file.Save(dir_.File("r.reg")));
+  EXPECT_EQ(dir_.Read("r.reg"), bytes);
+}
+
 class RegistryFileRoundTrip : public RegistryTest,
                               public ::testing::WithParamInterface<RegistryValue> {};
 
