@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QResizeEvent>
 #include <cmath>
 
 namespace tarvex::qt {
@@ -143,6 +144,13 @@ void QtSaverWindow::keyPressEvent(QKeyEvent* event) {
   const std::int16_t key = KeyCode(event);
   const std::int16_t shift = ShiftMask(event->modifiers());
   dispatch_([&](platform::SaverWindowEvents& form) { form.Form_KeyDown(key, shift); });
+}
+
+void QtSaverWindow::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  if (isVisible() && event->oldSize().isValid() && event->oldSize() != event->size()) {
+    dispatch_([](platform::SaverWindowEvents& form) { form.Form_Activate(); });
+  }
 }
 
 void QtSaverWindow::closeEvent(QCloseEvent* event) {

@@ -9,7 +9,8 @@
 //   takes when the window is shown; Form_KeyDown only when it has not. There
 //   is no key preview: the window does not see keys before the display, so a
 //   key press arms like any first input and the next one ends the saver;
-// - activation: Form_Activate whenever the window becomes active anew;
+// - activation: Form_Activate whenever the window becomes active anew, and
+//   when the shown window takes a new size (its screen changed);
 // - a close request: Form_Unload, which may keep the window.
 // Pointer positions are whole pixels, so a pointer that has not moved always
 // reports the position it armed with. Move events that do not move the
@@ -74,6 +75,7 @@ class QtSaverWindow final : public QWidget {
   bool event(QEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:

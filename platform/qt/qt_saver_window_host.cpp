@@ -31,6 +31,7 @@ QtSaverWindowHost::QtSaverWindowHost(const QRect& screen, double dpi, QtDesktop*
   const SaverDispatch dispatch = [this](const auto& call) { gate_.Dispatch(call); };
   window_ = std::make_unique<QtSaverWindow>(
       screen, dispatch, motion_, [this] { return gate_.MayClose(); }, [this] { gate_.Closed(); });
+  covers_ = std::make_unique<MonitorCovers>(*window_, dispatch, motion_);
   auto* view = new SaverDisplayView(window_.get(), pictures_[1]->Image(), dispatch, motion_);
   pictures_[1]->SetView(view);
   if (desktop_ != nullptr) desktop_->SetSaverWindow(window_.get());
@@ -71,7 +72,7 @@ bool QtSaverWindowHost::StretchBlt(platform::PictureSurface& dest, int x, int y,
 // A run-time error ends the show as a close does; ShowModal raises it again.
 void QtSaverWindowHost::Ended(bool failed) {
   timer_.SetEnabled(false);
-  if (failed) window_->hide();
+  if (failed) HideWindows();
   if (modalLoop_) modalLoop_->quit();
 }
 
@@ -80,6 +81,7 @@ void QtSaverWindowHost::ShowModal() {
   QEventLoop loop;
   modalLoop_ = &loop;
   motion_.Reset(QCursor::pos());
+  covers_->Show();
   window_->showFullScreen();
   window_->raise();
   window_->activateWindow();
@@ -87,8 +89,13 @@ void QtSaverWindowHost::ShowModal() {
   QTimer::singleShot(0, window_.get(), [this] { window_->ActivateOnce(); });
   if (!gate_.IsClosed()) loop.exec();
   modalLoop_ = nullptr;
-  window_->hide();
+  HideWindows();
   gate_.RethrowIfFailed();
+}
+
+void QtSaverWindowHost::HideWindows() {
+  window_->hide();
+  covers_->Hide();
 }
 
 void QtSaverWindowHost::RequestUnload() {

@@ -1,7 +1,7 @@
 #pragma once
 // The saver window host on Qt: a borderless, always-on-top black window over
-// the primary screen, the three picture surfaces, the timer, and the modal
-// show with its unload guard.
+// the primary screen, black covers over the others, the three picture surfaces, the timer, and the
+// modal show with its unload guard.
 
 #include <QEventLoop>
 #include <QImage>
@@ -10,6 +10,7 @@
 #include <array>
 #include <memory>
 
+#include "platform/qt/monitor_covers.h"
 #include "platform/qt/qt_picture_surface.h"
 #include "platform/qt/qt_saver_timer.h"
 #include "platform/qt/qt_saver_window.h"
@@ -53,6 +54,7 @@ class QtSaverWindowHost final : public platform::SaverWindowHost {
 
  private:
   void Ended(bool failed);
+  void HideWindows();
 
   QtDesktop* desktop_;
   platform::SaverFormGate gate_;
@@ -60,6 +62,7 @@ class QtSaverWindowHost final : public platform::SaverWindowHost {
   std::array<std::unique_ptr<QtPictureSurface>, 3> pictures_;
   PointerMotion motion_;
   std::unique_ptr<QtSaverWindow> window_;
+  std::unique_ptr<MonitorCovers> covers_;
   QtSaverTimer timer_;
   platform::OleColor foreColor_ = 0;
   QPointer<QEventLoop> modalLoop_;

@@ -26,7 +26,9 @@ target_sources(tarvex_qt PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/qt_saver_window_host.h
   ${CMAKE_CURRENT_LIST_DIR}/qt_saver_window_host.cpp
   ${CMAKE_CURRENT_LIST_DIR}/qt_saver_offscreen_desktop.h
-  ${CMAKE_CURRENT_LIST_DIR}/qt_saver_offscreen_desktop.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/qt_saver_offscreen_desktop.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/monitor_covers.h
+  ${CMAKE_CURRENT_LIST_DIR}/monitor_covers.cpp)
 
 # The hosted mode: the saver in a screen-saver daemon's window.
 find_package(PkgConfig REQUIRED)

@@ -6,10 +6,13 @@ crawl SECONDS: two screenshots (1024x768) that far apart show text inside the
 window NOW.ppm X Y W H [BEFORE.ppm|- [X2 Y2]]: the window's 100-pixel margin
   is black, text shows inside it (right of X2 or below Y2), nothing outside
   the window differs from BEFORE.ppm.
+monitors PRIMARY OTHER...: a screenshot shows no red pixel on any of the
+  monitors (WxH+X+Y), lit pixels on the primary only inside its display area,
+  every other monitor black.
 pointer: prints "blank" or "visible", whether the pointer's image has a
   visible pixel."""
 import ctypes as c
-import subprocess, sys, time
+import re, subprocess, sys, time
 
 MARGIN = 100
 
@@ -19,10 +22,13 @@ def pixels(ppm):
     return width, height, ppm[len(ppm) - 3 * width * height:]  # 8-bit samples end the file
 
 
+def shot():
+    return pixels(subprocess.run(["import", "-silent", "-window", "root", "-depth", "8", "ppm:-"],
+                                 capture_output=True, check=True).stdout)
+
+
 def top_lit_row():
-    shot = subprocess.run(["import", "-silent", "-window", "root", "-depth", "8", "ppm:-"],
-                          capture_output=True, check=True).stdout
-    width, height, rgb = pixels(shot)
+    width, height, rgb = shot()
     if (width, height) != (1024, 768):
         sys.exit("not a 1024x768 screen")
     w1, h1 = width - 2 * MARGIN, height - 2 * MARGIN
@@ -66,6 +72,29 @@ def window(now, x, y, w, h, before="-", x2=0, y2=0):
                 sys.exit(f"something drawn outside the window at {px},{py}")
 
 
+def monitors(primary, *others):
+    width, _, rgb = shot()
+    area = lambda m: tuple(map(int, m.replace("x", "+").split("+")))  # w, h, x, y
+    row = lambda x, y, w: rgb[3 * (y * width + x):3 * (y * width + x + w)]
+    red = lambda px: any(m.start() % 3 == 0 for m in re.finditer(b"\xff\x00\x00", px))
+    for w, h, x, y in map(area, (primary, *others)):
+        if any(red(row(x, py, w)) for py in range(y, y + h)):
+            sys.exit(f"red shows on the monitor at {x},{y}")
+    w, h, x, y = area(primary)
+    lit = 0
+    for py in range(y, y + h):
+        inside = y + MARGIN <= py < y + h - MARGIN
+        margin = row(x, py, MARGIN) + row(x + w - MARGIN, py, MARGIN) if inside else row(x, py, w)
+        if max(margin) > 64:
+            sys.exit(f"lit pixel outside the primary's display area in row {py}")
+        lit += inside and max(row(x + MARGIN, py, w - 2 * MARGIN)) > 64
+    if not lit:
+        sys.exit("no text on the primary's display")
+    for w, h, x, y in map(area, others):
+        if any(max(row(x, py, w)) for py in range(y, y + h)):
+            sys.exit(f"the monitor at {x},{y} is not black")
+
+
 class CursorImage(c.Structure):
     _fields_ = [("x", c.c_short), ("y", c.c_short), ("width", c.c_ushort), ("height", c.c_ushort),
                 ("xhot", c.c_ushort), ("yhot", c.c_ushort), ("serial", c.c_ulong),
@@ -82,4 +111,4 @@ def pointer():
           else "blank")
 
 
-{"crawl": crawl, "window": window, "pointer": pointer}[sys.argv[1]](*sys.argv[2:])
+{"crawl": crawl, "window": window, "monitors": monitors, "pointer": pointer}[sys.argv[1]](*sys.argv[2:])
