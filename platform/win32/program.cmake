@@ -7,6 +7,8 @@ add_library(tarvex_win32_windows STATIC
   dialog_window_host.cpp
   gdi_colors.cpp
   gdi_picture_surface.cpp
+  monitor_covers.cpp
+  monitor_list.cpp
   saver_timer.cpp
   saver_window.cpp
   saver_window_host.cpp

@@ -102,6 +102,12 @@ void SaverWindow::Hide() {
   ShowWindow(frame_, SW_HIDE);
 }
 
+void SaverWindow::MoveTo(const RECT& screen) {
+  screen_ = screen;
+  SetWindowPos(frame_, HWND_TOPMOST, screen.left, screen.top, screen.right - screen.left,
+               screen.bottom - screen.top, SWP_NOACTIVATE);
+}
+
 void SaverWindow::FocusDisplay() {
   if (display_ != nullptr) SetFocus(display_);
 }
@@ -152,6 +158,12 @@ LRESULT SaverWindow::OnFrameMessage(HWND window, UINT message, WPARAM wParam, LP
       return 0;
     case WM_CLOSE:
       if (input_.MayClose()) input_.Closed();
+      return 0;
+    case WM_DISPLAYCHANGE:
+    case WM_DPICHANGED:
+      // The frame covers its monitor exactly: the host places it anew rather
+      // than taking the suggested, scaled rectangle.
+      input_.DisplayChanged();
       return 0;
     case WM_GETMINMAXINFO: {
       // Maximized means the whole screen, not the work area beside a task bar.

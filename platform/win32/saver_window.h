@@ -1,6 +1,6 @@
 #pragma once
-// The saver's two windows: the borderless, topmost black frame over the whole
-// screen, and the display surface's child window inside it. They turn the
+// The saver's two windows: the borderless, topmost black frame over the
+// primary monitor, and the display surface's child window inside it. They turn the
 // system's messages into the form's terms and hand them to SaverWindowInput:
 // - pointer moves over the margin: WindowMouseMove, in frame pixels;
 // - pointer moves over the display: DisplayMouseMove, in its pixels;
@@ -10,7 +10,8 @@
 //   no key preview: the frame does not see keys before the display, so a key
 //   press arms like any first input and the next one ends the saver;
 // - activation: Activated whenever the frame becomes active anew;
-// - WM_CLOSE, however it was caused: MayClose, then Closed if it may.
+// - WM_CLOSE, however it was caused: MayClose, then Closed if it may;
+// - a change of the monitors or of the frame's DPI: DisplayChanged.
 // Clicks on the margin have no handler, as on the form.
 
 #include "platform/win32/windows_api.h"
@@ -30,6 +31,7 @@ class SaverWindowInput {
   virtual void TimerTick() = 0;
   virtual bool MayClose() = 0;
   virtual void Closed() = 0;
+  virtual void DisplayChanged() = 0;
   // Draws the display surface's image into the display window.
   virtual void PaintDisplay(HDC dc) = 0;
 
@@ -56,6 +58,8 @@ class SaverWindow {
   // desktop without a window manager may never activate the window).
   void Show();
   void Hide();
+  // Moves the frame over `screen`, the keyboard left where it is.
+  void MoveTo(const RECT& screen);
 
  private:
   static void RegisterClasses();

@@ -6,17 +6,34 @@
 
 namespace tarvex::platform::win32 {
 
+namespace {
+
+RECT ToRect(const ScreenRect& area) {
+  return {area.left, area.top, area.left + area.width, area.top + area.height};
+}
+
+}  // namespace
+
 std::unique_ptr<SaverWindowHost> CreateWin32SaverWindowHost(Win32Desktop& desktop) {
-  const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  return std::make_unique<Win32SaverWindowHost>(screen, ScreenDpi(), &desktop);
+  return std::make_unique<Win32SaverWindowHost>(SystemMonitors, ScreenDpi(), &desktop);
 }
 
 Win32SaverWindowHost::Win32SaverWindowHost(const RECT& screen, int dpi, Win32Desktop* desktop)
-    : desktop_(desktop),
+    : Win32SaverWindowHost(
+          [area = ScreenRect{screen.left, screen.top, screen.right - screen.left,
+                             screen.bottom - screen.top}] {
+            return MonitorList{{area}, area};
+          },
+          dpi, desktop) {}
+
+Win32SaverWindowHost::Win32SaverWindowHost(MonitorSource monitors, int dpi, Win32Desktop* desktop)
+    : monitors_(std::move(monitors)),
+      desktop_(desktop),
       gate_([this](bool failed) { Ended(failed); }),
       pictures_(DesignSurfaces<GdiPictureSurface>(dpi)) {
   SaverWindowInput& input = *this;
-  window_ = std::make_unique<SaverWindow>(screen, input);
+  window_ = std::make_unique<SaverWindow>(ToRect(monitors_().primary), input);
+  covers_ = std::make_unique<MonitorCovers>(input);
   timer_ = std::make_unique<Win32SaverTimer>(window_->Frame(), SaverWindow::kTimerId);
   pictures_[1]->SetView(window_->Display());
   if (desktop_ != nullptr) desktop_->SetSaverWindow(window_->Frame());
@@ -62,7 +79,27 @@ bool Win32SaverWindowHost::StretchBlt(PictureSurface& dest, int x, int y, int wi
 // A run-time error ends the show as a close does; ShowModal raises it again.
 void Win32SaverWindowHost::Ended(bool failed) {
   timer_->SetEnabled(false);
-  if (failed) window_->Hide();
+  if (failed) HideWindows();
+}
+
+void Win32SaverWindowHost::PlaceWindows() {
+  const MonitorList list = monitors_();
+  window_->MoveTo(ToRect(list.primary));
+  covers_->Place(CoverAreas(list.monitors, list.primary), list.primary);
+}
+
+void Win32SaverWindowHost::HideWindows() {
+  window_->Hide();
+  covers_->Hide();
+}
+
+// A new size of the frame composes the page again, as an activation does.
+void Win32SaverWindowHost::DisplayChanged() {
+  if (gate_.IsClosed()) return;
+  const float width = ScaleWidth();
+  const float height = ScaleHeight();
+  PlaceWindows();
+  if (ScaleWidth() != width || ScaleHeight() != height) Activated();
 }
 
 void Win32SaverWindowHost::WindowMouseMove(std::int16_t button, std::int16_t shift, float x,
@@ -110,6 +147,7 @@ void Win32SaverWindowHost::PaintDisplay(HDC dc) {
 
 void Win32SaverWindowHost::ShowModal() {
   if (gate_.IsClosed()) return;
+  PlaceWindows();
   window_->Show();
   MSG message{};
   while (!gate_.IsClosed()) {
@@ -123,7 +161,7 @@ void Win32SaverWindowHost::ShowModal() {
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
-  window_->Hide();
+  HideWindows();
   gate_.RethrowIfFailed();
 }
 

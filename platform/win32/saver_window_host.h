@@ -1,7 +1,7 @@
 #pragma once
 // The saver window host on Win32: the topmost black popup over the primary
-// screen, the three picture surfaces, the timer, and the modal show (a
-// nested message loop) with its unload guard.
+// monitor, black covers over the others, the three picture surfaces, the timer, and the modal show
+// (a nested message loop) with its unload guard.
 
 #include "platform/win32/windows_api.h"
 
@@ -11,6 +11,8 @@
 #include "platform/saver_form_gate.h"
 #include "platform/saver_window_host.h"
 #include "platform/win32/gdi_picture_surface.h"
+#include "platform/win32/monitor_covers.h"
+#include "platform/win32/monitor_list.h"
 #include "platform/win32/saver_timer.h"
 #include "platform/win32/saver_window.h"
 
@@ -27,6 +29,9 @@ class Win32SaverWindowHost final : public SaverWindowHost, private SaverWindowIn
   // dots per inch. `desktop` (may be null) is told about the window while it
   // exists.
   Win32SaverWindowHost(const RECT& screen, int dpi, Win32Desktop* desktop);
+  // The window on the primary monitor of those `monitors` lists, whenever the
+  // host reads them: at the show and at each change of the display.
+  Win32SaverWindowHost(MonitorSource monitors, int dpi, Win32Desktop* desktop);
   ~Win32SaverWindowHost() override;
   Win32SaverWindowHost(const Win32SaverWindowHost&) = delete;
   Win32SaverWindowHost& operator=(const Win32SaverWindowHost&) = delete;
@@ -48,6 +53,7 @@ class Win32SaverWindowHost final : public SaverWindowHost, private SaverWindowIn
   GdiPictureSurface& Surface(int index) { return *pictures_.at(static_cast<std::size_t>(index)); }
   HWND Frame() const { return window_->Frame(); }
   HWND Display() const { return window_->Display(); }
+  const std::vector<HWND>& Covers() const { return covers_->Windows(); }
 
  private:
   // SaverWindowInput: the window's messages as the form's events.
@@ -60,14 +66,20 @@ class Win32SaverWindowHost final : public SaverWindowHost, private SaverWindowIn
   void TimerTick() override;
   bool MayClose() override;
   void Closed() override;
+  void DisplayChanged() override;
   void PaintDisplay(HDC dc) override;
 
   void Ended(bool failed);
+  // Puts the frame on the primary monitor and covers on the others.
+  void PlaceWindows();
+  void HideWindows();
 
+  MonitorSource monitors_;
   Win32Desktop* desktop_;
   SaverFormGate gate_;
   std::array<std::unique_ptr<GdiPictureSurface>, 3> pictures_;
   std::unique_ptr<SaverWindow> window_;
+  std::unique_ptr<MonitorCovers> covers_;
   std::unique_ptr<Win32SaverTimer> timer_;
   OleColor foreColor_ = 0;
 };

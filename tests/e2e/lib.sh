@@ -41,6 +41,21 @@ start_xvfb() {
   fail "no Xvfb display could be started"
 }
 
+# An X screen of 3840x1080 with two monitors, 1920x1080 (the primary) and
+# 1280x1024 beside it, room for a third right of them, and a red root window.
+use_two_monitors() {
+  start_xvfb 3840x1080
+  xrandr --setmonitor primary 1920/508x1080/286+0+0 screen >/dev/null
+  xrandr --setmonitor second 1280/338x1024/270+1920+0 none >/dev/null
+  xsetroot -solid red
+}
+
+# No red on the monitors given (WxH+X+Y, the primary first), the crawl only
+# inside the primary's display area, the others black.
+check_monitors() {
+  python3 "$E2E_DIR/screen-check.py" monitors "$@" || fail "the monitors are not as expected"
+}
+
 # The Windows program from here on: Wine, code page 932, a fresh prefix.
 use_wine() {
   export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 WINEDEBUG=-all

@@ -156,5 +156,84 @@ TEST_F(SaverWindowHostTest, AnErrorInAnEventProcedureEndsTheShowAndIsRaisedFromI
   EXPECT_EQ(form.calls.size(), 1u);  // a closed window reports nothing more
 }
 
+constexpr ScreenRect kPrimary{0, 0, 1024, 768};
+constexpr ScreenRect kBeside{1024, 0, 800, 600};
+constexpr ScreenRect kLeft{-800, 100, 800, 600};
+constexpr ScreenRect kLargerPrimary{0, 0, 1280, 1024};
+constexpr ScreenRect kBesideLarger{1280, 0, 800, 600};
+
+// The monitors at the show and after a display change; then the frame's and
+// the covers' places, how often the page was composed anew, and what a move
+// to 5,7 over the first cover tells the form.
+struct MonitorCase {
+  const char* name;
+  MonitorList before;
+  MonitorList after;
+  ScreenRect frame;
+  std::vector<ScreenRect> covers;
+  int composedAnew;
+  const char* coverMove;
+};
+TARVEX_PRINT_CASE_AS_NAME(MonitorCase)
+
+class Monitors : public ::testing::TestWithParam<MonitorCase> {};
+
+ScreenRect PlaceOf(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+TEST_P(Monitors, PutTheFrameOnThePrimaryAndACoverOnEveryOtherOne) {
+  const MonitorCase& c = GetParam();
+  MonitorList list = c.before;
+  Win32SaverWindowHost host{[&] { return list; }, 96, nullptr};
+  RecordingForm form;
+  host.Attach(form);
+  std::vector<ScreenRect> covers;
+  form.after = [&](const std::string& call) {
+    if (call != "Form_Activate()" || form.Count(call) > 1) return;
+    list = c.after;
+    SendMessageA(host.Frame(), WM_DISPLAYCHANGE, 32, 0);
+    for (HWND cover : host.Covers()) {
+      if (IsWindowVisible(cover) != FALSE) covers.push_back(PlaceOf(cover));
+    }
+    if (!host.Covers().empty()) SendMessageA(host.Covers()[0], WM_MOUSEMOVE, 0, MAKELPARAM(5, 7));
+    EXPECT_EQ(PlaceOf(host.Frame()), c.frame);
+    host.RequestUnload();
+  };
+  host.ShowModal();
+  EXPECT_EQ(covers, c.covers);
+  EXPECT_EQ(form.Count("Form_Activate()"), 1 + c.composedAnew);
+  EXPECT_EQ(form.Count(c.coverMove), *c.coverMove == '\0' ? 0 : 1);
+}
+
+const MonitorCase kMonitorCases[] = {
+    {"SecondBeside",
+     {{kPrimary, kBeside}, kPrimary},
+     {{kPrimary, kBeside}, kPrimary},
+     kPrimary,
+     {kBeside},
+     0,
+     "Form_MouseMove(0,0,1029,7)"},
+    {"SecondAddedLeft",
+     {{kPrimary}, kPrimary},
+     {{kLeft, kPrimary}, kPrimary},
+     kPrimary,
+     {kLeft},
+     0,
+     "Form_MouseMove(0,0,-795,107)"},
+    {"SecondRemoved", {{kPrimary, kBeside}, kPrimary}, {{kPrimary}, kPrimary}, kPrimary, {}, 0, ""},
+    {"PrimaryResized",
+     {{kPrimary, kBeside}, kPrimary},
+     {{kLargerPrimary, kBesideLarger}, kLargerPrimary},
+     kLargerPrimary,
+     {kBesideLarger},
+     1,
+     "Form_MouseMove(0,0,1285,7)"},
+};
+INSTANTIATE_TEST_SUITE_P(Layouts, Monitors, ::testing::ValuesIn(kMonitorCases),
+                         testing::CaseName());
+
 }  // namespace
 }  // namespace tarvex::platform::win32
