@@ -1,5 +1,7 @@
 #include "platform/win32/saver_window_host.h"
 
+#include <cstdlib>
+
 #include "platform/design_surfaces.h"
 #include "platform/win32/design_units.h"
 #include "platform/win32/win32_desktop.h"
@@ -60,8 +62,12 @@ WindowHandle Win32SaverWindowHost::Handle() const {
   return reinterpret_cast<WindowHandle>(window_->Frame());
 }
 
-// GDI's own StretchBlt, in the DC's default stretching mode: the program
-// sets none.
+// GDI's own StretchBlt. A copy that shrinks averages the pixels each one
+// stands for (HALFTONE, which wants its brush origin set), as the Linux
+// build's box filter does, so light text on black keeps its strokes: the
+// DC's default mode ANDs them away and COLORONCOLOR drops them. A copy that
+// widens or keeps the size uses COLORONCOLOR: averaging adds nothing there
+// and costs many times more.
 bool Win32SaverWindowHost::StretchBlt(PictureSurface& dest, int x, int y, int width, int height,
                                       PictureSurface& source, int sourceX, int sourceY,
                                       int sourceWidth, int sourceHeight, std::uint32_t rop) {
@@ -72,6 +78,10 @@ bool Win32SaverWindowHost::StretchBlt(PictureSurface& dest, int x, int y, int wi
   std::unique_ptr<GdiPictureSurface> snapshot;
   if (&to == &from) snapshot = from.ImageCopy();
   const HDC sourceDc = snapshot ? snapshot->Dc() : from.Dc();
+  const bool shrinks =
+      std::abs(width) < std::abs(sourceWidth) || std::abs(height) < std::abs(sourceHeight);
+  SetStretchBltMode(to.Dc(), shrinks ? HALFTONE : COLORONCOLOR);
+  SetBrushOrgEx(to.Dc(), 0, 0, nullptr);
   return ::StretchBlt(to.Dc(), x, y, width, height, sourceDc, sourceX, sourceY, sourceWidth,
                       sourceHeight, rop) != FALSE;
 }

@@ -156,6 +156,26 @@ TEST_F(SaverWindowHostTest, AnErrorInAnEventProcedureEndsTheShowAndIsRaisedFromI
   EXPECT_EQ(form.calls.size(), 1u);  // a closed window reports nothing more
 }
 
+class Shrinking : public SaverWindowHostTest, public ::testing::WithParamInterface<int> {};
+
+// A one-pixel white stroke in any of four columns shrunk into three stays
+// lit: the copy mixes the pixels it replaces, where taking their AND or one
+// of them loses a stroke.
+TEST_P(Shrinking, KeepsALightStrokeOnBlackLit) {
+  GdiPictureSurface& source = host.Surface(2);
+  GdiPictureSurface& copy = host.Surface(0);
+  source.SetWidth(4);
+  source.SetHeight(1);
+  source.Cls();
+  SetPixel(source.Dc(), GetParam(), 0, RGB(255, 255, 255));
+  ASSERT_TRUE(host.StretchBlt(copy, 0, 0, 3, 1, source, 0, 0, 4, 1, kSrcCopy));
+  std::uint32_t lit = 0;
+  for (int x = 0; x < 3; ++x) lit |= copy.Pixel(x, 0);
+  EXPECT_NE(lit, 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(StrokeColumns, Shrinking, ::testing::Values(0, 1, 2, 3));
+
 constexpr ScreenRect kPrimary{0, 0, 1024, 768};
 constexpr ScreenRect kBeside{1024, 0, 800, 600};
 constexpr ScreenRect kLeft{-800, 100, 800, 600};
