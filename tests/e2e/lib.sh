@@ -41,12 +41,14 @@ start_xvfb() {
   fail "no Xvfb display could be started"
 }
 
-# An X screen of 3840x1080 with two monitors, 1920x1080 (the primary) and
-# 1280x1024 beside it, room for a third right of them, and a red root window.
+# Two monitors, the primary $1 (default 1920x1080) and 1280x1024 beside it,
+# room for a 640x480 one right of them, on a red root window.
 use_two_monitors() {
-  start_xvfb 3840x1080
-  xrandr --setmonitor primary 1920/508x1080/286+0+0 screen >/dev/null
-  xrandr --setmonitor second 1280/338x1024/270+1920+0 none >/dev/null
+  local size=${1:-1920x1080}
+  local width=${size%x*} height=${size#*x}
+  start_xvfb "$((width + 1920))x$((height > 1024 ? height : 1024))"
+  xrandr --setmonitor primary "$width/$((width / 4))x$height/$((height / 4))+0+0" screen >/dev/null
+  xrandr --setmonitor second "1280/320x1024/256+${width}+0" none >/dev/null
   xsetroot -solid red
 }
 
