@@ -8,6 +8,7 @@
 #include <functional>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/win32/saver_window_host.h"
@@ -179,22 +180,18 @@ INSTANTIATE_TEST_SUITE_P(StrokeColumns, Shrinking, ::testing::Values(0, 1, 2, 3)
 constexpr ScreenRect kPrimary{0, 0, 1024, 768};
 constexpr ScreenRect kBeside{1024, 0, 800, 600};
 constexpr ScreenRect kLeft{-800, 100, 800, 600};
-constexpr ScreenRect kLargerPrimary{0, 0, 1280, 1024};
+constexpr ScreenRect kLarger{0, 0, 1280, 1024};
 constexpr ScreenRect kBesideLarger{1280, 0, 800, 600};
+const MonitorList kOne{{kPrimary}, kPrimary};
+const MonitorList kTwo{{kPrimary, kBeside}, kPrimary};
+const MonitorList kLeftToo{{kLeft, kPrimary}, kPrimary};
+const MonitorList kLargerTwo{{kLarger, kBesideLarger}, kLarger};
 
-// The monitors at the show and after a display change; then the frame's and
-// the covers' places, how often the page was composed anew, and what a move
-// to 5,7 over the first cover tells the form.
-struct MonitorCase {
-  const char* name;
-  MonitorList before;
-  MonitorList after;
-  ScreenRect frame;
-  std::vector<ScreenRect> covers;
-  int composedAnew;
-  const char* coverMove;
-};
-TARVEX_PRINT_CASE_AS_NAME(MonitorCase)
+// The monitors at the show and after a display change; then the covers'
+// places, whether the page was composed anew, and what a move to 5,7 over
+// the first cover tells the form.
+using MonitorCase =
+    std::tuple<const char*, MonitorList, MonitorList, std::vector<ScreenRect>, bool, std::string>;
 
 class Monitors : public ::testing::TestWithParam<MonitorCase> {};
 
@@ -205,52 +202,34 @@ ScreenRect PlaceOf(HWND window) {
 }
 
 TEST_P(Monitors, PutTheFrameOnThePrimaryAndACoverOnEveryOtherOne) {
-  const MonitorCase& c = GetParam();
-  MonitorList list = c.before;
+  const auto& [name, before, after, places, composedAnew, coverMove] = GetParam();
+  MonitorList list = before;
   Win32SaverWindowHost host{[&] { return list; }, 96, nullptr};
   RecordingForm form;
   host.Attach(form);
   std::vector<ScreenRect> covers;
   form.after = [&](const std::string& call) {
     if (call != "Form_Activate()" || form.Count(call) > 1) return;
-    list = c.after;
+    list = after;
     SendMessageA(host.Frame(), WM_DISPLAYCHANGE, 32, 0);
     for (HWND cover : host.Covers()) {
       if (IsWindowVisible(cover) != FALSE) covers.push_back(PlaceOf(cover));
     }
     if (!host.Covers().empty()) SendMessageA(host.Covers()[0], WM_MOUSEMOVE, 0, MAKELPARAM(5, 7));
-    EXPECT_EQ(PlaceOf(host.Frame()), c.frame);
+    EXPECT_EQ(PlaceOf(host.Frame()), after.primary);
     host.RequestUnload();
   };
   host.ShowModal();
-  EXPECT_EQ(covers, c.covers);
-  EXPECT_EQ(form.Count("Form_Activate()"), 1 + c.composedAnew);
-  EXPECT_EQ(form.Count(c.coverMove), *c.coverMove == '\0' ? 0 : 1);
+  EXPECT_EQ(covers, places);
+  EXPECT_EQ(form.Count("Form_Activate()"), composedAnew ? 2 : 1);
+  EXPECT_EQ(form.Count(coverMove), coverMove.empty() ? 0 : 1);
 }
 
 const MonitorCase kMonitorCases[] = {
-    {"SecondBeside",
-     {{kPrimary, kBeside}, kPrimary},
-     {{kPrimary, kBeside}, kPrimary},
-     kPrimary,
-     {kBeside},
-     0,
-     "Form_MouseMove(0,0,1029,7)"},
-    {"SecondAddedLeft",
-     {{kPrimary}, kPrimary},
-     {{kLeft, kPrimary}, kPrimary},
-     kPrimary,
-     {kLeft},
-     0,
-     "Form_MouseMove(0,0,-795,107)"},
-    {"SecondRemoved", {{kPrimary, kBeside}, kPrimary}, {{kPrimary}, kPrimary}, kPrimary, {}, 0, ""},
-    {"PrimaryResized",
-     {{kPrimary, kBeside}, kPrimary},
-     {{kLargerPrimary, kBesideLarger}, kLargerPrimary},
-     kLargerPrimary,
-     {kBesideLarger},
-     1,
-     "Form_MouseMove(0,0,1285,7)"},
+    {"SecondBeside", kTwo, kTwo, {kBeside}, false, "Form_MouseMove(0,0,1029,7)"},
+    {"SecondAddedLeft", kOne, kLeftToo, {kLeft}, false, "Form_MouseMove(0,0,-795,107)"},
+    {"SecondRemoved", kTwo, kOne, {}, false, ""},
+    {"PrimaryResized", kTwo, kLargerTwo, {kBesideLarger}, true, "Form_MouseMove(0,0,1285,7)"},
 };
 INSTANTIATE_TEST_SUITE_P(Layouts, Monitors, ::testing::ValuesIn(kMonitorCases),
                          testing::CaseName());
