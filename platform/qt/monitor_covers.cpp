@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QScreen>
+#include <algorithm>
 #include <cmath>
 
 #include "platform/monitor_layout.h"
@@ -90,7 +91,8 @@ void MonitorCovers::Hide() {
 }
 
 // Covers are moved or added before any goes, so that no screen shows the
-// desktop in between. A new size of the saver window composes its page again.
+// desktop in between. The saver window composes its page again when the
+// primary's new area gives it a new size.
 void MonitorCovers::Sync(const QScreen* gone) {
   if (!shown_) return;
   const QScreen* primary = QGuiApplication::primaryScreen();

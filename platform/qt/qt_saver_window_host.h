@@ -1,7 +1,7 @@
 #pragma once
 // The saver window host on Qt: a borderless, always-on-top black window over
-// the primary screen, black covers over the others, the three picture surfaces, the timer, and the
-// modal show with its unload guard.
+// the primary screen, black covers over the others, the three picture
+// surfaces, the timer, and the modal show with its unload guard.
 
 #include <QEventLoop>
 #include <QImage>

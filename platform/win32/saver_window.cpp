@@ -166,7 +166,7 @@ LRESULT SaverWindow::OnFrameMessage(HWND window, UINT message, WPARAM wParam, LP
       input_.DisplayChanged();
       return 0;
     case WM_GETMINMAXINFO: {
-      // Maximized means the whole screen, not the work area beside a task bar.
+      // Maximized means the whole monitor, not the work area beside a task bar.
       auto* limits = AsPointer<MINMAXINFO>(lParam);
       const LONG width = screen_.right - screen_.left;
       const LONG height = screen_.bottom - screen_.top;

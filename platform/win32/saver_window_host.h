@@ -1,7 +1,7 @@
 #pragma once
 // The saver window host on Win32: the topmost black popup over the primary
-// monitor, black covers over the others, the three picture surfaces, the timer, and the modal show
-// (a nested message loop) with its unload guard.
+// monitor, black covers over the others, the three picture surfaces, the
+// timer, and the modal show (a nested message loop) with its unload guard.
 
 #include "platform/win32/windows_api.h"
 
