@@ -39,7 +39,6 @@ CoverWindow::CoverWindow(const QRect& area, const QWidget& saver, SaverDispatch 
       saver_(saver),
       dispatch_(std::move(dispatch)),
       motion_(motion) {
-  setWindowTitle(QStringLiteral("Form1 cover"));
   setGeometry(area);
   QPalette black = palette();
   black.setColor(QPalette::Window, Qt::black);

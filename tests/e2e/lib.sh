@@ -41,11 +41,10 @@ start_xvfb() {
   fail "no Xvfb display could be started"
 }
 
-# Two monitors, the primary $1 (default 1920x1080) and 1280x1024 beside it,
-# room for a 640x480 one right of them, on a red root window.
+# Two monitors, the primary $1 (WxH) and 1280x1024 beside it, room for a
+# 640x480 one right of them, on a red root window.
 use_two_monitors() {
-  local size=${1:-1920x1080}
-  local width=${size%x*} height=${size#*x}
+  local width=${1%x*} height=${1#*x}
   start_xvfb "$((width + 1920))x$((height > 1024 ? height : 1024))"
   xrandr --setmonitor primary "$width/$((width / 4))x$height/$((height / 4))+0+0" screen >/dev/null
   xrandr --setmonitor second "1280/320x1024/256+${width}+0" none >/dev/null
