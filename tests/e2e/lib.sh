@@ -51,8 +51,9 @@ use_two_monitors() {
   xsetroot -solid red
 }
 
-# No red on the monitors given (WxH+X+Y, the primary first), the crawl only
-# inside the primary's display area, the others black.
+# The monitors given (WxH+X+Y, the primary first): the crawl inside the
+# primary's display area, no red there, the rest of the primary and the
+# others black.
 check_monitors() {
   python3 "$E2E_DIR/screen-check.py" monitors "$@" || fail "the monitors are not as expected"
 }
