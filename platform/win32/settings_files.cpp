@@ -60,8 +60,8 @@ std::wstring RoamingAppData() {
 }  // namespace
 
 bool IsSystemFolder(const std::string& directory) {
-  constexpr std::array<FolderCall, 4> kFolders = {GetWindowsDirectoryW, GetSystemWindowsDirectoryW,
-                                                  GetSystemDirectoryW, GetSystemWow64DirectoryW};
+  const std::array<FolderCall, 4> kFolders = {GetWindowsDirectoryW, GetSystemWindowsDirectoryW,
+                                              GetSystemDirectoryW, GetSystemWow64DirectoryW};
   const std::wstring folder = Comparable(Utf16(directory));
   for (const FolderCall call : kFolders) {
     const std::wstring system = FolderFrom(call);  // empty where the system has no such folder
