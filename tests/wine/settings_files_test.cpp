@@ -1,5 +1,5 @@
 // Which copies count as installed: one in the Windows or a system folder,
-// however the folder is spelt, or one in a folder this user cannot write.
+// however the folder is spelt; a copy in a folder of the user's own is not.
 
 #include "platform/win32/settings_files.h"
 
@@ -7,8 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cctype>
+#include <filesystem>
+#include <tuple>
 
 #include "tests/support/case_name.h"
 #include "tests/support/temp_dir.h"
@@ -16,55 +16,28 @@
 namespace tarvex::platform::win32 {
 namespace {
 
-std::string System() {
+std::string Folder(UINT(WINAPI* call)(LPSTR, UINT)) {
   char folder[MAX_PATH];
-  return std::string(folder, GetSystemDirectoryA(folder, MAX_PATH));
+  return {folder, call(folder, MAX_PATH)};
+}
+const std::string kSystem = Folder(GetSystemDirectoryA);
+
+using FolderCase = std::tuple<const char*, std::string, bool>;
+class SystemFolderTest : public ::testing::TestWithParam<FolderCase> {};
+
+TEST_P(SystemFolderTest, IsRecognised) {
+  EXPECT_EQ(IsSystemFolder(std::get<1>(GetParam())), std::get<2>(GetParam()));
 }
 
-std::string Windows() {
-  char folder[MAX_PATH];
-  return std::string(folder, GetWindowsDirectoryA(folder, MAX_PATH));
-}
-
-std::string Upper(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return std::toupper(c); });
-  return text;
-}
-
-struct FolderCase {
-  const char* name;
-  bool (*check)(const std::string&);
-  std::string (*folder)(const testing::TempDir&);
-  bool expected;
-};
-TARVEX_PRINT_CASE_AS_NAME(FolderCase)
-
-class FolderTest : public ::testing::TestWithParam<FolderCase> {};
-
-TEST_P(FolderTest, IsRecognised) {
-  const testing::TempDir dir;
-  EXPECT_EQ(GetParam().check(GetParam().folder(dir)), GetParam().expected);
-}
-
-using F = FolderCase;
-using D = const testing::TempDir&;
 INSTANTIATE_TEST_SUITE_P(
-    Folders, FolderTest,
-    ::testing::Values(
-        F{"System", IsSystemFolder, [](D) { return System(); }, true},
-        F{"SystemInCapitals", IsSystemFolder, [](D) { return Upper(System()) + "\\"; }, true},
-        F{"SystemByDotDot", IsSystemFolder, [](D) { return System() + "\\..\\system32"; }, true},
-        F{"Windows", IsSystemFolder, [](D) { return Windows(); }, true},
-        F{"BelowSystem", IsSystemFolder, [](D) { return System() + "\\drivers"; }, false},
-        F{"OwnFolder", IsSystemFolder, [](D d) { return d.str(); }, false},
-        F{"OwnFolderWritable", FolderWritable, [](D d) { return d.str(); }, true},
-        F{"MissingNotWritable", FolderWritable, [](D d) { return d.File("gone"); }, false}),
+    Folders, SystemFolderTest,
+    ::testing::Values(FolderCase{"SystemSpeltOtherwise", kSystem + "\\..\\SYSTEM32\\", true},
+                      FolderCase{"Windows", Folder(GetWindowsDirectoryA), true},
+                      FolderCase{"BelowSystem", kSystem + "\\drivers", false}),
     testing::CaseName());
 
-// The probe leaves nothing behind, and a copy of the user's own keeps its
-// settings beside itself.
-TEST(SettingsFilesTest, OwnFolderIsPortableAndStaysEmpty) {
+// The write probe leaves nothing behind.
+TEST(SettingsFilesTest, OwnFolderKeepsItsSettingsBesideTheProgram) {
   const testing::TempDir dir;
   EXPECT_TRUE(SettingsFilesFor(dir.str()).save.empty());
   EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
