@@ -1,5 +1,5 @@
-// Which copies count as installed: one in the Windows or a system folder,
-// however the folder is spelt; a copy in a folder of the user's own is not.
+// Which folders hold an installed copy: the Windows and the system folders,
+// however they are spelt, and no folder below them.
 
 #include "platform/win32/settings_files.h"
 
@@ -7,11 +7,9 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <tuple>
 
 #include "tests/support/case_name.h"
-#include "tests/support/temp_dir.h"
 
 namespace tarvex::platform::win32 {
 namespace {
@@ -35,13 +33,6 @@ INSTANTIATE_TEST_SUITE_P(
                       FolderCase{"Windows", Folder(GetWindowsDirectoryA), true},
                       FolderCase{"BelowSystem", kSystem + "\\drivers", false}),
     testing::CaseName());
-
-// The write probe leaves nothing behind.
-TEST(SettingsFilesTest, OwnFolderKeepsItsSettingsBesideTheProgram) {
-  const testing::TempDir dir;
-  EXPECT_TRUE(SettingsFilesFor(dir.str()).save.empty());
-  EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
-}
 
 }  // namespace
 }  // namespace tarvex::platform::win32
