@@ -90,9 +90,9 @@ SettingsFiles SettingsFilesFor(const std::string& programDirectory) {
   const std::wstring userFolder = appData + L"\\tarvex";
   CreateDirectoryW(userFolder.c_str(), nullptr);  // fails harmlessly when it exists
   const std::string user = Utf8(userFolder + L"\\tarvex.ini");
-  // A user file the code page cannot name cannot be read either.
-  const std::string packaged = InFolder(programDirectory, "tarvex.ini");
-  return {NormalFileExists(user) ? user : packaged, user};
+  // No normal file is found under a name the code page cannot hold: one the
+  // profile calls could not read, so the packaged file is read instead.
+  return {NormalFileExists(user) ? user : InFolder(programDirectory, "tarvex.ini"), user};
 }
 
 }  // namespace tarvex::platform::win32
