@@ -1,5 +1,6 @@
-// The process services of the Windows program, and its password services
-// where the system has no password.cpl.
+// The process services of the Windows program, which folders hold an
+// installed copy, and its password services where the system has no
+// password.cpl.
 
 #include "platform/win32/process_services.h"
 
@@ -8,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/win32/password_services.h"
+#include "platform/win32/settings_files.h"
 #include "tests/support/case_name.h"
 
 namespace tarvex::platform::win32 {
@@ -15,6 +17,10 @@ namespace {
 
 std::string Arguments(std::string_view commandLine) {
   return std::string(ArgumentsOf(commandLine));
+}
+
+std::string CopyIn(std::string_view folder) {
+  return IsSystemFolder(std::string(folder)) ? "installed" : "portable";
 }
 
 struct TextCase {
@@ -28,7 +34,7 @@ TARVEX_PRINT_CASE_AS_NAME(TextCase)
 class PathTextTest : public ::testing::TestWithParam<TextCase> {};
 
 // The arguments follow the program name and its blanks; a directory ends in
-// a backslash only at a drive root.
+// a backslash only at a drive root; the system's folders match however spelt.
 TEST_P(PathTextTest, GivesThePart) {
   EXPECT_EQ(GetParam().function(GetParam().in), GetParam().out);
 }
@@ -45,7 +51,11 @@ INSTANTIATE_TEST_SUITE_P(
                       T{"UnclosedQuote", Arguments, "\"C:\\a b\\tarvex.scr /s", ""},
                       T{"Folder", DirectoryOfModule, "C:\\Windows\\tarvex.scr", "C:\\Windows"},
                       T{"DriveRoot", DirectoryOfModule, "C:\\tarvex.scr", "C:\\"},
-                      T{"JapaneseFolder", DirectoryOfModule, "C:\\ソフト\\t.scr", "C:\\ソフト"}),
+                      T{"JapaneseFolder", DirectoryOfModule, "C:\\ソフト\\t.scr", "C:\\ソフト"},
+                      T{"SystemSpeltOtherwise", CopyIn, "c:\\windows\\..\\WINDOWS\\SYSTEM32\\",
+                        "installed"},
+                      T{"WindowsFolder", CopyIn, "C:\\Windows", "installed"},
+                      T{"BelowSystem", CopyIn, "C:\\windows\\system32\\drivers", "portable"}),
     testing::CaseName());
 
 // Wine, like Windows NT and later, has no password.cpl: the saver closes and
