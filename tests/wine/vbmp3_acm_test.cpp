@@ -38,7 +38,7 @@ double Frequency(const std::vector<std::int16_t>& left, double rate) {
   int crossings = 0;
   for (std::size_t i = left.size() / 4 + 1; i < left.size() * 3 / 4; ++i)
     crossings += left[i - 1] < 0 && left[i] >= 0;
-  return crossings * rate / static_cast<double>(left.size() / 2);
+  return crossings * rate / (static_cast<double>(left.size()) / 2);
 }
 
 class AcmTest : public ::testing::Test {

@@ -36,9 +36,6 @@ std::pair<std::vector<std::uint32_t>, Box> Picture(const GdiPictureSurface& surf
   }
   return picture;
 }
-Box LitBox(const GdiPictureSurface& surface) {
-  return Picture(surface).second;
-}
 
 class GdiPictureSurfaceTest : public ::testing::Test {
  protected:
@@ -113,12 +110,12 @@ TEST(OleColours, BecomeTheGdiColour) {
 TEST_F(GdiPictureSurfaceTest, GrowingAddsBlackAndClsBlackensAllAndResetsThePosition) {
   page.SetForeColor(0xFFFFFF);
   page.PrintLine("■");
-  const Box printed = LitBox(page);
+  const Box printed = Picture(page).second;
   page.SetHeight(400);
-  EXPECT_EQ(LitBox(page), printed);
+  EXPECT_EQ(Picture(page).second, printed);
   page.SetCurrentX(7);
   page.Cls();
-  EXPECT_EQ(LitBox(page)[2], -1);
+  EXPECT_EQ(Picture(page).second[2], -1);
   EXPECT_EQ(page.CurrentX() + page.CurrentY(), 0);
 }
 
