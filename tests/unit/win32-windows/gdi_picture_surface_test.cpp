@@ -114,9 +114,10 @@ TEST_F(GdiPictureSurfaceTest, GrowingAddsBlackAndClsBlackensAllAndResetsThePosit
   page.SetHeight(400);
   EXPECT_EQ(Picture(page).second, printed);
   page.SetCurrentX(7);
+  page.SetCurrentY(-7);
   page.Cls();
   EXPECT_EQ(Picture(page).second[2], -1);
-  EXPECT_EQ(page.CurrentX() + page.CurrentY(), 0);
+  EXPECT_EQ(std::pair(page.CurrentX(), page.CurrentY()), std::pair(0.0F, 0.0F));
 }
 
 TEST_F(GdiPictureSurfaceTest, TheFontTakesSizesAndFacesTheScreenHasAndRefusesOthers) {
