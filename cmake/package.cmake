@@ -1,8 +1,9 @@
 # The Windows release: a zip of everything a user copies, tarvex.scr and
 # VBMP3.dll, with the sample message readme.txt and settings tarvex.ini,
-# all at the top of the archive.
+# all at the top of the archive, and a setup program of the same files.
 #   cmake --build build/windows-cross --target package
-# writes build/windows-cross/package/tarvex-<version>-windows-x86_64.zip.
+# writes build/windows-cross/package/tarvex-<version>-windows-x86_64.zip and
+# tarvex-<version>-setup.exe (makensis, packaging/windows/).
 if(NOT WIN32)
   return()
 endif()
@@ -28,4 +29,8 @@ set(CPACK_PACKAGE_FILE_NAME tarvex-${PROJECT_VERSION}-windows-${CMAKE_SYSTEM_PRO
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/package)
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
 set(CPACK_STRIP_FILES ON)
+find_program(TARVEX_MAKENSIS makensis)
+set(CPACK_TARVEX_MAKENSIS ${TARVEX_MAKENSIS})
+set(CPACK_TARVEX_NSI ${PROJECT_SOURCE_DIR}/packaging/windows/tarvex.nsi)
+set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/packaging/windows/setup_program.cmake)
 include(CPack)

@@ -14,7 +14,6 @@ add_library(tarvex_win32_windows STATIC
   saver_window_host.cpp
   screen_fonts.cpp
   settings_dialog_window.cpp
-  wide_text.cpp
   win32_desktop.cpp
   window_class.cpp
 )

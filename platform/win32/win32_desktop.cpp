@@ -7,6 +7,7 @@
 #include "platform/win32/process_services.h"
 #include "platform/win32/saver_window_host.h"
 #include "platform/win32/screen_fonts.h"
+#include "platform/win32/settings_files.h"
 #include "runtime/ansi_text.h"
 
 namespace tarvex::platform::win32 {
@@ -21,6 +22,10 @@ std::string Win32Desktop::CommandLineText() {
 
 std::string Win32Desktop::ProgramDirectory() {
   return win32::ProgramDirectory();
+}
+
+SettingsFiles Win32Desktop::UserSettingsFiles() {
+  return SettingsFilesFor(ProgramDirectory());
 }
 
 void Win32Desktop::MessageBox(const std::string& text, const std::string& caption) {

@@ -16,6 +16,7 @@ class Win32Desktop : public Desktop {
   bool PreviousInstanceRunning() override;
   std::string CommandLineText() override;
   std::string ProgramDirectory() override;
+  SettingsFiles UserSettingsFiles() override;
   void MessageBox(const std::string& text, const std::string& caption) override;
   int ShowCursor(bool show) override;
   void SetScreenSaverRunning(bool running) override;

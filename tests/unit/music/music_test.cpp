@@ -1,10 +1,9 @@
-// The binding to the playback library (loaded from the program's folder, the
-// errors a missing library or function raises) and the music start's calls
-// through it, recorded by the stand-in library.
+// The binding to the playback library (the error a missing function raises;
+// Main's tests meet a missing library) and the music start's calls through
+// it, recorded by the stand-in library.
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -18,8 +17,6 @@
 
 namespace tarvex::music {
 namespace {
-
-using testing::kFakeLibraryFile;
 
 // The binding pointed at the stand-in in `dir`, its record cleared.
 testing::FakeLibrary UseFake(const std::string& dir, std::int32_t openResult = 1,
@@ -39,33 +36,6 @@ std::optional<runtime::RuntimeError> ErrorOf(Call call) {
     return error;
   }
   return std::nullopt;
-}
-
-TEST(Vbmp3Binding, MissingLibraryRaisesError48NamingItInEveryCall) {
-  SetLibraryDirectory(std::filesystem::temp_directory_path().string() + "/no-such-dir/");
-  for (const auto& error : {ErrorOf([] { vbmp3_init(); }), ErrorOf([] { getState(); })}) {
-    ASSERT_TRUE(error);
-    EXPECT_EQ(error->number(), runtime::kDllNotFound);
-    EXPECT_EQ(error->subject(), kFakeLibraryFile);
-  }
-}
-
-TEST(Vbmp3Binding, CallsReachTheLibraryInTheProgramDirectory) {
-  const auto fake = UseFake(FAKE_VBMP3_COMPLETE_DIR);
-  Mp3OpenInfo info{};
-  EXPECT_EQ(vbmp3_open("/music/歌.mp3", info), 1);
-  EXPECT_EQ(getState(), 0);  // both states polled with zeroed arguments
-  vbmp3_encodeStop();
-#ifdef _WIN32
-  const std::string song = "/music/\x89\xCC.mp3";  // names reach it in CP932
-#else
-  const std::string song = "/music/歌.mp3";
-#endif
-  EXPECT_EQ(fake.Calls(), "open(" + song + ",zeroed) getState(0) getEncodeState(0,0) encodeStop");
-  fake.Reset(0x10000);
-  EXPECT_EQ(vbmp3_open("a.mp3", info), 0);  // the low 16 bits
-  fake.Reset(-1);
-  EXPECT_EQ(vbmp3_open("a.mp3", info), -1);
 }
 
 TEST(Vbmp3Binding, MissingFunctionRaisesError453NamingIt) {

@@ -94,10 +94,11 @@ TEST_F(MainTest, NoFilesGiveThePathsAndTheDefaults) {
   EXPECT_EQ(again.AppDir, dir_.str() + "/") << "a separator is never doubled";
 }
 
+// A NUL ends a value, as the settings file's reader hands it over.
 TEST_F(MainTest, TextsAreTakenAsStoredWithinTheirBuffers) {
   const SharedState state =
       Load("FONTNAME=" + std::string(40, 'F') + "\r\nFONTCOLOR=" + std::string(60, '1') +
-           "\r\nFILE=" + std::string(250, 'p') + "\r\nMP3=/music/a b.mp3");
+           "\r\nFILE=" + std::string(250, 'p') + "\r\nMP3=/music/a b.mp3" + '\0' + "tail");
   EXPECT_EQ(state.Settings.FontName, std::string(29, 'F'));
   EXPECT_EQ(state.Settings.FontColor, std::string(49, '1'));
   EXPECT_EQ(state.Settings.MessageFile, std::string(199, 'p'));

@@ -9,6 +9,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/win32/gdi_colors.h"
@@ -22,25 +23,18 @@ namespace {
 
 using Box = std::array<int, 4>;  // left, top, right, bottom (exclusive); right -1 when empty
 
-std::vector<std::uint32_t> Image(const GdiPictureSurface& surface) {
-  std::vector<std::uint32_t> pixels;
-  for (int y = 0; y < static_cast<int>(surface.Height()); ++y) {
-    for (int x = 0; x < static_cast<int>(surface.Width()); ++x)
-      pixels.push_back(surface.Pixel(x, y));
-  }
-  return pixels;
-}
-
-// Where the surface is not black.
-Box LitBox(const GdiPictureSurface& surface) {
-  Box box{1 << 30, 1 << 30, -1, -1};
+// The pixels row by row, and the box where they are not black.
+std::pair<std::vector<std::uint32_t>, Box> Picture(const GdiPictureSurface& surface) {
+  std::pair<std::vector<std::uint32_t>, Box> picture{{}, {1 << 30, 1 << 30, -1, -1}};
+  auto& [pixels, box] = picture;
   for (int y = 0; y < static_cast<int>(surface.Height()); ++y) {
     for (int x = 0; x < static_cast<int>(surface.Width()); ++x) {
-      if (surface.Pixel(x, y) != 0)
+      pixels.push_back(surface.Pixel(x, y));
+      if (pixels.back() != 0)
         box = {std::min(box[0], x), std::min(box[1], y), std::max(box[2], x + 1), y + 1};
     }
   }
-  return box;
+  return picture;
 }
 
 class GdiPictureSurfaceTest : public ::testing::Test {
@@ -72,19 +66,19 @@ TEST_P(PrintLine, DrawsInTheForeColourWithinALineBelowThePositionThenMovesALineD
   }
   page.PrintLine(c.text);
   const int top = static_cast<int>(c.y * c.pixelsPerUnit);
-  const Box box = LitBox(page);
+  const auto [image, box] = Picture(page);
   ASSERT_EQ(box[2] >= 0, !c.text.empty() && top < 120 && c.width > 0);
   if (box[2] >= 0) {
     EXPECT_GE(box[0], 10);
     EXPECT_GE(box[1], top);
     EXPECT_LE(box[3], top + page.LineHeight());
-    EXPECT_THAT(Image(page), ::testing::Contains(0xFF0000u));
+    EXPECT_THAT(image, ::testing::Contains(0xFF0000u));
   }
   EXPECT_EQ(page.CurrentX(), 0);
   EXPECT_FLOAT_EQ(page.CurrentY(), c.y + page.LineHeight() / c.pixelsPerUnit);
   if (!c.sameAs.empty()) {
     other.PrintLine(c.sameAs);
-    EXPECT_EQ(Image(page), Image(other));
+    EXPECT_EQ(image, Picture(other).first);
   }
 }
 
@@ -116,13 +110,14 @@ TEST(OleColours, BecomeTheGdiColour) {
 TEST_F(GdiPictureSurfaceTest, GrowingAddsBlackAndClsBlackensAllAndResetsThePosition) {
   page.SetForeColor(0xFFFFFF);
   page.PrintLine("■");
-  const Box printed = LitBox(page);
+  const Box printed = Picture(page).second;
   page.SetHeight(400);
-  EXPECT_EQ(LitBox(page), printed);
+  EXPECT_EQ(Picture(page).second, printed);
   page.SetCurrentX(7);
+  page.SetCurrentY(-7);
   page.Cls();
-  EXPECT_EQ(LitBox(page)[2], -1);
-  EXPECT_EQ(page.CurrentX() + page.CurrentY(), 0);
+  EXPECT_EQ(Picture(page).second[2], -1);
+  EXPECT_EQ(std::pair(page.CurrentX(), page.CurrentY()), std::pair(0.0F, 0.0F));
 }
 
 TEST_F(GdiPictureSurfaceTest, TheFontTakesSizesAndFacesTheScreenHasAndRefusesOthers) {
