@@ -12,15 +12,10 @@ HostedWindowHost::HostedWindowHost(XWindow& window, EndSignals& endSignals, doub
       signals_(endSignals),
       gate_([this](bool /*failed*/) { Ended(); }),
       pictures_(platform::DesignSurfaces<QtPictureSurface>(dpi)),
-      timer_([this] { Tick(); }) {
-  for (const std::unique_ptr<QtPictureSurface>& picture : pictures_) picture->SetQueue(&blits_);
-}
+      timer_([this] { Tick(); }) {}
 
 HostedWindowHost::~HostedWindowHost() {
   timer_.SetEnabled(false);
-  // Helpers may be drawing the finished slabs of a tick cut short: let them
-  // end before the pictures go.
-  blits_.Run();
 }
 
 platform::PictureSurface& HostedWindowHost::Picture(int index) {
@@ -39,7 +34,7 @@ bool HostedWindowHost::StretchBlt(platform::PictureSurface& dest, int x, int y, 
                                   int height, platform::PictureSurface& source, int sourceX,
                                   int sourceY, int sourceWidth, int sourceHeight,
                                   std::uint32_t /*rop*/) {
-  return CopyPicture(blits_, pictures_, dest, {x, y, width, height}, source,
+  return CopyPicture(pictures_, dest, {x, y, width, height}, source,
                      {sourceX, sourceY, sourceWidth, sourceHeight});
 }
 

@@ -1,5 +1,5 @@
-// The Qt window host: input routing, errors ending the modal show, and the
-// blit queue's order. The end-to-end tests drive its unload guard.
+// The Qt window host: input routing and errors ending the modal show. The
+// end-to-end tests drive its unload guard.
 
 #include "platform/qt/qt_saver_window_host.h"
 
@@ -77,36 +77,6 @@ TEST_F(HostTest, ARuntimeErrorInAnEventEndsTheModalShowWithThatError) {
   EXPECT_THAT([this] { host.ShowModal(); },
               ::testing::Throws<runtime::RuntimeError>(
                   ::testing::Property(&runtime::RuntimeError::number, runtime::kOverflow)));
-}
-
-// Copies wait in a queue: they show once read, a clear wipes them, and a
-// copy that reads or overwrites what a waiting one touches sees the pictures
-// as if each had been drawn at once.
-TEST_F(HostTest, QueuedCopiesLandAsIfDrawnAtOnce) {
-  platform::PictureSurface &copy = host.Picture(0), &display = host.Picture(1),
-                           &page = host.Picture(2);
-  page.SetForeColor(0xFFFFFF);
-  page.PrintLine("TARVEX TARVEX TARVEX");  // blank from row 250
-  const auto rows = [&](platform::PictureSurface& dest, int destY, platform::PictureSurface& source,
-                        int sourceY) {
-    ASSERT_TRUE(host.StretchBlt(dest, 0, destY, 600, 40, source, 0, sourceY, 600, 40, 0xCC0020));
-  };
-  const auto lit = [&](int index, int top) {
-    QImage part = host.Surface(index).Image().copy(0, top, 600, 40);
-    const QImage drawn = part;
-    part.fill(Qt::black);
-    return drawn != part;
-  };
-  rows(display, 0, page, 0);
-  EXPECT_TRUE(lit(1, 0));
-  rows(display, 0, page, 0);
-  display.Cls();
-  EXPECT_FALSE(lit(1, 0));
-  rows(copy, 0, page, 0);
-  rows(display, 200, copy, 0);  // below the copy's rows: drawn by rows, the overwrite comes first
-  rows(copy, 0, page, 250);
-  EXPECT_FALSE(lit(0, 0));
-  EXPECT_TRUE(lit(1, 200));
 }
 
 }  // namespace
