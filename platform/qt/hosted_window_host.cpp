@@ -59,7 +59,7 @@ void HostedWindowHost::RequestUnload() {
 
 void HostedWindowHost::Tick() {
   gate_.Dispatch([](platform::SaverWindowEvents& form) { form.tmrStr_Timer(); });
-  Present();
+  Present(false);
   Look();
 }
 
@@ -68,14 +68,18 @@ void HostedWindowHost::Tick() {
 void HostedWindowHost::Compose() {
   window_.Clear();
   gate_.Dispatch([](platform::SaverWindowEvents& form) { form.Form_Activate(); });
-  Present();
+  Present(true);
 }
 
-void HostedWindowHost::Present() {
+void HostedWindowHost::Present(bool whole) {
   if (gate_.IsClosed()) return;
-  const QtPictureSurface& display = *pictures_[1];
-  window_.Put(display.Image(), QPoint(static_cast<int>(std::lround(display.Left())),
-                                      static_cast<int>(std::lround(display.Top()))));
+  QtPictureSurface& display = *pictures_[1];
+  const QRegion changed = display.TakeRefreshed();
+  const QImage& image = display.Image();
+  window_.Put(image,
+              QPoint(static_cast<int>(std::lround(display.Left())),
+                     static_cast<int>(std::lround(display.Top()))),
+              whole ? QRegion(image.rect()) : changed);
   window_.Flush();
 }
 
@@ -85,7 +89,7 @@ void HostedWindowHost::Look() {
   if (changes.resized) return Compose();
   if (changes.exposed) {
     window_.Clear();
-    Present();
+    Present(true);
   }
 }
 

@@ -43,7 +43,8 @@ class HostedWindowHost final : public platform::SaverWindowHost {
  private:
   void Tick();
   void Compose();
-  void Present();
+  // Shows the display's rows that changed, or all of it.
+  void Present(bool whole);
   void Look();
   void End();
   void Ended();

@@ -22,8 +22,11 @@ bool CopyWithin(QtPictureSurface& picture, const pixels::BlitRect& destRect,
   const pixels::ConstPixelView view{reinterpret_cast<const std::uint32_t*>(snapshot.constBits()),
                                     snapshot.width(), snapshot.height(),
                                     snapshot.bytesPerLine() / 4};
-  return pixels::StretchBlt(picture.WritablePixels(), destRect, view, sourceRect,
-                            {&picture.Rows(), nullptr});
+  const pixels::PixelView dest = picture.WritablePixels();
+  const bool drew =
+      pixels::StretchBlt(dest, destRect, view, sourceRect, {&picture.Rows(), nullptr});
+  picture.Drew(pixels::DrawnRows(dest, destRect, view, sourceRect));
+  return drew;
 }
 
 }  // namespace
@@ -34,8 +37,12 @@ bool CopyPicture(const Pictures& pictures, platform::PictureSurface& dest,
   QtPictureSurface& to = Own(pictures, dest);
   QtPictureSurface& from = Own(pictures, source);
   if (&to == &from) return CopyWithin(to, destRect, sourceRect);
-  return pixels::StretchBlt(to.WritablePixels(), destRect, from.Pixels(), sourceRect,
-                            {&to.Rows(), &from.Spans()});
+  const pixels::PixelView target = to.WritablePixels();
+  const pixels::ConstPixelView read = from.Pixels();
+  const bool drew =
+      pixels::StretchBlt(target, destRect, read, sourceRect, {&to.Rows(), &from.Spans()});
+  if (drew) to.Drew(pixels::DrawnRows(target, destRect, read, sourceRect));
+  return drew;
 }
 
 }  // namespace tarvex::qt

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "platform/qt/saver_font_faces.h"
 #include "platform/qt/saver_system_colors.h"
@@ -77,6 +78,7 @@ void QtPictureSurface::Resize(int width, int height) {
   }
   image_ = std::move(resized);
   rows_.assign(static_cast<std::size_t>(height), pixels::RowState::Dirty(width));
+  changed_.Reset(height);
   Touched();
   if (view_) view_->resize(width, height);
 }
@@ -165,6 +167,7 @@ void QtPictureSurface::PrintLine(const std::string& text) {
 // Rows are filled when next drawn on, while their pixels are at hand, or
 // when the image is read or shown; rows no one drew on are black already.
 void QtPictureSurface::Cls() {
+  changed_.MarkCleared(rows_);
   pixels::ClearRows(rows_);
   someCleared_ = true;
   Touched();
@@ -172,9 +175,23 @@ void QtPictureSurface::Cls() {
   currentY_ = 0;
 }
 
+// Only the rows that changed go to the screen: the bands drawn since the
+// last Refresh and the rows a clear has emptied.
 void QtPictureSurface::Refresh() {
   FillCleared();
-  if (view_) view_->update();
+  QRegion rows;
+  for (const pixels::RowRange& run : changed_.Take()) {
+    rows += QRect(0, run.first, image_.width(), run.end - run.first);
+  }
+  if (view_) {
+    view_->update(rows);
+  } else {
+    refreshed_ += rows;
+  }
+}
+
+QRegion QtPictureSurface::TakeRefreshed() {
+  return std::exchange(refreshed_, QRegion());
 }
 
 const QImage& QtPictureSurface::Image() const {

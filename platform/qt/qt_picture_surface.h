@@ -5,11 +5,13 @@
 #include <QFont>
 #include <QImage>
 #include <QPointer>
+#include <QRegion>
 #include <QWidget>
 #include <cstdint>
 #include <optional>
 #include <vector>
 
+#include "platform/pixels/changed_rows.h"
 #include "platform/pixels/stretch_blt.h"
 #include "platform/saver_window_host.h"
 
@@ -22,8 +24,11 @@ class QtPictureSurface final : public platform::PictureSurface {
   QtPictureSurface(float left, float top, int width, int height, double dpi);
 
   // The widget that shows this surface: it follows the surface's geometry and
-  // Refresh repaints it.
+  // Refresh repaints the rows that changed since the last Refresh.
   void SetView(QWidget* view);
+  // For a host that shows the surface itself, without a view: the rows that
+  // Refresh found changed since the last call, in the surface's pixels.
+  QRegion TakeRefreshed();
 
   float Left() const override { return left_; }
   float Top() const override { return top_; }
@@ -64,6 +69,8 @@ class QtPictureSurface final : public platform::PictureSurface {
   pixels::RowStates& Rows() { return rows_; }
   pixels::ConstPixelView Pixels() const;
   const pixels::RowSpans& Spans() const;
+  // After a StretchBlt into WritablePixels that may have drawn `rows`.
+  void Drew(pixels::RowRange rows) { changed_.MarkDrawn(rows_, rows); }
 
  private:
   void Resize(int width, int height);
@@ -87,6 +94,8 @@ class QtPictureSurface final : public platform::PictureSurface {
   float currentY_ = 0;
   std::optional<float> scaleHeight_;  // the vertical user scale, once set
   mutable std::optional<pixels::RowSpans> spans_;
+  pixels::ChangedRows changed_;
+  QRegion refreshed_;
   QPointer<QWidget> view_;
 };
 
