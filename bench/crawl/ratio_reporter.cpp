@@ -33,7 +33,7 @@ void PrintCpuAndWall(const std::map<std::string, double>& cpu,
 
 }  // namespace
 
-// Wall time is what a tick takes, helper threads included; CPU time adds up
+// Wall time is what a tick takes; CPU time adds up
 // every thread's work. With repetitions the median stands for the benchmark;
 // without, the one run.
 void RatioReporter::ReportRuns(const std::vector<Run>& runs) {

@@ -1,8 +1,8 @@
 #pragma once
-// Which rows of an image changed since it was last shown, so that showing
-// it again sends only those.
+// Which parts of an image changed since it was last shown, so that showing
+// it again sends only those: per row the columns between the first and the
+// last that changed.
 
-#include <cstdint>
 #include <vector>
 
 #include "platform/pixels/stretch_blt.h"
@@ -11,20 +11,25 @@ namespace tarvex::pixels {
 
 class ChangedRows {
  public:
-  // An image of `height` rows, none of them shown yet: all count as changed.
-  void Reset(int height);
-  // Rows [first, end), clipped to the image.
+  // An image of `width` x `height` pixels, none of them shown yet: all count
+  // as changed.
+  void Reset(int width, int height);
+  // Rows [first, end) whole, clipped to the image.
   void Mark(int first, int end);
-  // The rows of [first, end) that hold anything but the background after a
-  // drawing: those it may have changed. Clean rows it left as they were.
+  // What of rows [first, end) holds anything but the background after a
+  // drawing: what it may have changed. Clean rows it left as they were.
   void MarkDrawn(const RowStates& rows, RowRange drawn);
-  // The rows that will turn to background: those a clear is about to clear.
+  // What will turn to background: what a clear is about to clear.
   void MarkCleared(const RowStates& rows);
-  // The changed rows as runs, in increasing order; afterwards none is.
-  std::vector<RowRange> Take();
+  // The changed parts as rectangles, each over a few rows, in increasing
+  // order of rows; afterwards nothing is changed.
+  std::vector<BlitRect> Take();
 
  private:
-  std::vector<std::uint8_t> changed_;
+  void Add(std::size_t row, RowState::Columns columns);
+
+  int width_ = 0;
+  std::vector<RowState::Columns> changed_;  // per row; empty where unchanged
   bool any_ = false;
 };
 

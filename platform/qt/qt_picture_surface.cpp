@@ -78,7 +78,7 @@ void QtPictureSurface::Resize(int width, int height) {
   }
   image_ = std::move(resized);
   rows_.assign(static_cast<std::size_t>(height), pixels::RowState::Dirty(width));
-  changed_.Reset(height);
+  changed_.Reset(width, height);
   Touched();
   if (view_) view_->resize(width, height);
 }
@@ -158,6 +158,7 @@ void QtPictureSurface::PrintLine(const std::string& text) {
     const auto last = std::min(rows_.size(), static_cast<std::size_t>(std::ceil(top + height)));
     for (std::size_t row = first; row < last; ++row)
       rows_[row] = pixels::RowState::Dirty(image_.width());
+    changed_.Mark(static_cast<int>(first), static_cast<int>(last));
     Touched();
   }
   currentX_ = 0;
@@ -175,18 +176,18 @@ void QtPictureSurface::Cls() {
   currentY_ = 0;
 }
 
-// Only the rows that changed go to the screen: the bands drawn since the
-// last Refresh and the rows a clear has emptied.
+// Only what changed goes to the screen: the bands drawn since the last
+// Refresh and what a clear has emptied.
 void QtPictureSurface::Refresh() {
   FillCleared();
-  QRegion rows;
-  for (const pixels::RowRange& run : changed_.Take()) {
-    rows += QRect(0, run.first, image_.width(), run.end - run.first);
+  QRegion changed;
+  for (const pixels::BlitRect& part : changed_.Take()) {
+    changed += QRect(part.x, part.y, part.width, part.height);
   }
   if (view_) {
-    view_->update(rows);
+    view_->update(changed);
   } else {
-    refreshed_ += rows;
+    refreshed_ += changed;
   }
 }
 

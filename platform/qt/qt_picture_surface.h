@@ -24,10 +24,10 @@ class QtPictureSurface final : public platform::PictureSurface {
   QtPictureSurface(float left, float top, int width, int height, double dpi);
 
   // The widget that shows this surface: it follows the surface's geometry and
-  // Refresh repaints the rows that changed since the last Refresh.
+  // Refresh repaints what changed since the last Refresh.
   void SetView(QWidget* view);
-  // For a host that shows the surface itself, without a view: the rows that
-  // Refresh found changed since the last call, in the surface's pixels.
+  // For a host that shows the surface itself, without a view: what Refresh
+  // found changed since the last call, in the surface's pixels.
   QRegion TakeRefreshed();
 
   float Left() const override { return left_; }
