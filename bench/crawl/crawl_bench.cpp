@@ -9,9 +9,10 @@
 // them lie above the display. Presentation is what a repaint of the shown
 // window does with the finished image; the tick itself only asks for it.
 //
-// A tick queues its bands and draws them when it refreshes the display, on
-// helper threads beside the caller's: wall time is what the tick takes, and
-// the CPU time of all the process's threads is reported beside it.
+// The user pays for a tick in CPU time (battery, fan, heat), not in wall
+// time below the timer's period: the CPU time of all the process's threads
+// is the headline, against one single-threaded fill, and wall time is
+// reported beside it.
 
 #include <benchmark/benchmark.h>
 

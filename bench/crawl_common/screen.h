@@ -12,6 +12,7 @@ struct Screen {
   std::string Name() const { return std::to_string(width) + "x" + std::to_string(height); }
 };
 
-inline constexpr Screen kScreens[] = {{1024, 768}, {1920, 1080}, {3840, 2160}};
+inline constexpr Screen kScreens[] = {
+    {1024, 768}, {1366, 768}, {1920, 1080}, {2560, 1440}, {3840, 2160}};
 
 }  // namespace tarvex::bench

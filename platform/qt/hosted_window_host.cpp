@@ -12,15 +12,10 @@ HostedWindowHost::HostedWindowHost(XWindow& window, EndSignals& endSignals, doub
       signals_(endSignals),
       gate_([this](bool /*failed*/) { Ended(); }),
       pictures_(platform::DesignSurfaces<QtPictureSurface>(dpi)),
-      timer_([this] { Tick(); }) {
-  for (const std::unique_ptr<QtPictureSurface>& picture : pictures_) picture->SetQueue(&blits_);
-}
+      timer_([this] { Tick(); }) {}
 
 HostedWindowHost::~HostedWindowHost() {
   timer_.SetEnabled(false);
-  // Helpers may be drawing the finished slabs of a tick cut short: let them
-  // end before the pictures go.
-  blits_.Run();
 }
 
 platform::PictureSurface& HostedWindowHost::Picture(int index) {
@@ -39,7 +34,7 @@ bool HostedWindowHost::StretchBlt(platform::PictureSurface& dest, int x, int y, 
                                   int height, platform::PictureSurface& source, int sourceX,
                                   int sourceY, int sourceWidth, int sourceHeight,
                                   std::uint32_t /*rop*/) {
-  return CopyPicture(blits_, pictures_, dest, {x, y, width, height}, source,
+  return CopyPicture(pictures_, dest, {x, y, width, height}, source,
                      {sourceX, sourceY, sourceWidth, sourceHeight});
 }
 
@@ -64,7 +59,7 @@ void HostedWindowHost::RequestUnload() {
 
 void HostedWindowHost::Tick() {
   gate_.Dispatch([](platform::SaverWindowEvents& form) { form.tmrStr_Timer(); });
-  Present();
+  Present(false);
   Look();
 }
 
@@ -73,14 +68,18 @@ void HostedWindowHost::Tick() {
 void HostedWindowHost::Compose() {
   window_.Clear();
   gate_.Dispatch([](platform::SaverWindowEvents& form) { form.Form_Activate(); });
-  Present();
+  Present(true);
 }
 
-void HostedWindowHost::Present() {
+void HostedWindowHost::Present(bool whole) {
   if (gate_.IsClosed()) return;
-  const QtPictureSurface& display = *pictures_[1];
-  window_.Put(display.Image(), QPoint(static_cast<int>(std::lround(display.Left())),
-                                      static_cast<int>(std::lround(display.Top()))));
+  QtPictureSurface& display = *pictures_[1];
+  const QRegion changed = display.TakeRefreshed();
+  const QImage& image = display.Image();
+  window_.Put(image,
+              QPoint(static_cast<int>(std::lround(display.Left())),
+                     static_cast<int>(std::lround(display.Top()))),
+              whole ? QRegion(image.rect()) : changed);
   window_.Flush();
 }
 
@@ -90,7 +89,7 @@ void HostedWindowHost::Look() {
   if (changes.resized) return Compose();
   if (changes.exposed) {
     window_.Clear();
-    Present();
+    Present(true);
   }
 }
 

@@ -9,7 +9,6 @@
 #include <QSocketNotifier>
 #include <memory>
 
-#include "platform/qt/blit_queue.h"
 #include "platform/qt/end_signals.h"
 #include "platform/qt/picture_copy.h"
 #include "platform/qt/qt_saver_timer.h"
@@ -44,7 +43,8 @@ class HostedWindowHost final : public platform::SaverWindowHost {
  private:
   void Tick();
   void Compose();
-  void Present();
+  // Shows the display's rows that changed, or all of it.
+  void Present(bool whole);
   void Look();
   void End();
   void Ended();
@@ -52,7 +52,6 @@ class HostedWindowHost final : public platform::SaverWindowHost {
   XWindow& window_;
   EndSignals& signals_;
   platform::SaverFormGate gate_;
-  BlitQueue blits_;  // before the pictures, which hold on to it
   Pictures pictures_;
   QtSaverTimer timer_;
   platform::OleColor foreColor_ = 0;

@@ -16,28 +16,33 @@ QtPictureSurface& Own(const Pictures& pictures, platform::PictureSurface& surfac
 
 // A copy within one image reads from a snapshot, not from pixels it has
 // just written.
-bool CopyWithin(QtPictureSurface& picture, const BlitRect& destRect, const BlitRect& sourceRect) {
+bool CopyWithin(QtPictureSurface& picture, const pixels::BlitRect& destRect,
+                const pixels::BlitRect& sourceRect) {
   const QImage snapshot = picture.Image().copy();
-  const ConstPixelView pixels{reinterpret_cast<const std::uint32_t*>(snapshot.constBits()),
-                              snapshot.width(), snapshot.height(), snapshot.bytesPerLine() / 4};
-  return StretchBlt(picture.WritablePixels(), destRect, pixels, sourceRect,
-                    {&picture.Rows(), nullptr});
+  const pixels::ConstPixelView view{reinterpret_cast<const std::uint32_t*>(snapshot.constBits()),
+                                    snapshot.width(), snapshot.height(),
+                                    snapshot.bytesPerLine() / 4};
+  const pixels::PixelView dest = picture.WritablePixels();
+  const bool drew =
+      pixels::StretchBlt(dest, destRect, view, sourceRect, {&picture.Rows(), nullptr});
+  picture.Drew(pixels::DrawnRows(dest, destRect, view, sourceRect));
+  return drew;
 }
 
 }  // namespace
 
-bool CopyPicture(BlitQueue& queue, const Pictures& pictures, platform::PictureSurface& dest,
-                 const BlitRect& destRect, platform::PictureSurface& source,
-                 const BlitRect& sourceRect) {
+bool CopyPicture(const Pictures& pictures, platform::PictureSurface& dest,
+                 const pixels::BlitRect& destRect, platform::PictureSurface& source,
+                 const pixels::BlitRect& sourceRect) {
   QtPictureSurface& to = Own(pictures, dest);
   QtPictureSurface& from = Own(pictures, source);
-  // A copy must read what the queued ones write into its source, and must
-  // not write what they have still to read.
-  if (&to == &from || queue.Writes(&from) || queue.Reads(&to)) queue.Run();
   if (&to == &from) return CopyWithin(to, destRect, sourceRect);
-  return queue.Add({to.WritablePixels(), destRect, from.Pixels(), sourceRect,
-                    BlitHints{&to.Rows(), &from.Spans()}},
-                   &to, &from);
+  const pixels::PixelView target = to.WritablePixels();
+  const pixels::ConstPixelView read = from.Pixels();
+  const bool drew =
+      pixels::StretchBlt(target, destRect, read, sourceRect, {&to.Rows(), &from.Spans()});
+  if (drew) to.Drew(pixels::DrawnRows(target, destRect, read, sourceRect));
+  return drew;
 }
 
 }  // namespace tarvex::qt

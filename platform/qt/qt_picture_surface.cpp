@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "platform/qt/saver_font_faces.h"
 #include "platform/qt/saver_system_colors.h"
@@ -63,7 +64,7 @@ void QtPictureSurface::SetHeight(float value) {
 
 void QtPictureSurface::Resize(int width, int height) {
   if (!image_.isNull() && width == image_.width() && height == image_.height()) return;
-  Settle();
+  FillCleared();
   QImage resized(width, height, QImage::Format_RGB32);
   const int dotsPerMeter = static_cast<int>(std::lround(dpi_ / 0.0254));
   resized.setDotsPerMeterX(dotsPerMeter);
@@ -76,19 +77,10 @@ void QtPictureSurface::Resize(int width, int height) {
                 reinterpret_cast<std::uint32_t*>(resized.scanLine(y)));
   }
   image_ = std::move(resized);
-  rows_.assign(static_cast<std::size_t>(height), RowState::Dirty(width));
+  rows_.assign(static_cast<std::size_t>(height), pixels::RowState::Dirty(width));
+  changed_.Reset(width, height);
   Touched();
   if (view_) view_->resize(width, height);
-}
-
-void QtPictureSurface::RunQueue() const {
-  if (queue_ != nullptr) queue_->Run();
-}
-
-// The image as shown: the queued copies drawn, the cleared rows filled.
-void QtPictureSurface::Settle() const {
-  RunQueue();
-  FillCleared();
 }
 
 void QtPictureSurface::Touched() {
@@ -152,7 +144,7 @@ QString QtPictureSurface::VisibleText(const std::string& text) const {
 }
 
 void QtPictureSurface::PrintLine(const std::string& text) {
-  Settle();
+  FillCleared();
   const double top = ToPixels(currentY_);
   const int height = LineHeight();
   if (!text.empty() && !image_.isNull() && top < image_.height() && top + height > 0) {
@@ -164,7 +156,9 @@ void QtPictureSurface::PrintLine(const std::string& text) {
     painter.drawText(QPointF(currentX_, top + metrics.ascent()), VisibleText(text));
     const auto first = static_cast<std::size_t>(std::max(0.0, std::floor(top)));
     const auto last = std::min(rows_.size(), static_cast<std::size_t>(std::ceil(top + height)));
-    for (std::size_t row = first; row < last; ++row) rows_[row] = RowState::Dirty(image_.width());
+    for (std::size_t row = first; row < last; ++row)
+      rows_[row] = pixels::RowState::Dirty(image_.width());
+    changed_.Mark(static_cast<int>(first), static_cast<int>(last));
     Touched();
   }
   currentX_ = 0;
@@ -174,21 +168,35 @@ void QtPictureSurface::PrintLine(const std::string& text) {
 // Rows are filled when next drawn on, while their pixels are at hand, or
 // when the image is read or shown; rows no one drew on are black already.
 void QtPictureSurface::Cls() {
-  RunQueue();
-  ClearRows(rows_);
+  changed_.MarkCleared(rows_);
+  pixels::ClearRows(rows_);
   someCleared_ = true;
   Touched();
   currentX_ = 0;
   currentY_ = 0;
 }
 
+// Only what changed goes to the screen: the bands drawn since the last
+// Refresh and what a clear has emptied.
 void QtPictureSurface::Refresh() {
-  Settle();
-  if (view_) view_->update();
+  FillCleared();
+  QRegion changed;
+  for (const pixels::BlitRect& part : changed_.Take()) {
+    changed += QRect(part.x, part.y, part.width, part.height);
+  }
+  if (view_) {
+    view_->update(changed);
+  } else {
+    refreshed_ += changed;
+  }
+}
+
+QRegion QtPictureSurface::TakeRefreshed() {
+  return std::exchange(refreshed_, QRegion());
 }
 
 const QImage& QtPictureSurface::Image() const {
-  Settle();
+  FillCleared();
   return image_;
 }
 
@@ -197,25 +205,25 @@ void QtPictureSurface::FillCleared() const {
   someCleared_ = false;
   if (image_.isNull()) return;
   auto* bits = reinterpret_cast<std::uint32_t*>(image_.bits());
-  FillClearedRows({bits, image_.width(), image_.height(), image_.bytesPerLine() / 4}, rows_,
-                  kBlack);
+  pixels::FillClearedRows({bits, image_.width(), image_.height(), image_.bytesPerLine() / 4}, rows_,
+                          kBlack);
 }
 
-PixelView QtPictureSurface::WritablePixels() {
+pixels::PixelView QtPictureSurface::WritablePixels() {
   Touched();
   if (image_.isNull()) return {nullptr, 0, 0, 0};
   return {reinterpret_cast<std::uint32_t*>(image_.bits()), image_.width(), image_.height(),
           image_.bytesPerLine() / 4};
 }
 
-ConstPixelView QtPictureSurface::Pixels() const {
+pixels::ConstPixelView QtPictureSurface::Pixels() const {
   FillCleared();
   if (image_.isNull()) return {nullptr, 0, 0, 0};
   return {reinterpret_cast<const std::uint32_t*>(image_.constBits()), image_.width(),
           image_.height(), image_.bytesPerLine() / 4};
 }
 
-const RowSpans& QtPictureSurface::Spans() const {
+const pixels::RowSpans& QtPictureSurface::Spans() const {
   if (!spans_) spans_.emplace(Pixels(), kBlack);
   return *spans_;
 }

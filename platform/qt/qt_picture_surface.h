@@ -5,13 +5,14 @@
 #include <QFont>
 #include <QImage>
 #include <QPointer>
+#include <QRegion>
 #include <QWidget>
 #include <cstdint>
 #include <optional>
 #include <vector>
 
-#include "platform/qt/blit_queue.h"
-#include "platform/qt/stretch_blt.h"
+#include "platform/pixels/changed_rows.h"
+#include "platform/pixels/stretch_blt.h"
 #include "platform/saver_window_host.h"
 
 namespace tarvex::qt {
@@ -23,13 +24,11 @@ class QtPictureSurface final : public platform::PictureSurface {
   QtPictureSurface(float left, float top, int width, int height, double dpi);
 
   // The widget that shows this surface: it follows the surface's geometry and
-  // Refresh repaints it.
+  // Refresh repaints what changed since the last Refresh.
   void SetView(QWidget* view);
-
-  // Where StretchBlt queues its copies between this surface and others:
-  // whatever else draws on, clears, resizes or shows the surface runs the
-  // queue first.
-  void SetQueue(BlitQueue* queue) { queue_ = queue; }
+  // For a host that shows the surface itself, without a view: what Refresh
+  // found changed since the last call, in the surface's pixels.
+  QRegion TakeRefreshed();
 
   float Left() const override { return left_; }
   float Top() const override { return top_; }
@@ -66,15 +65,15 @@ class QtPictureSurface final : public platform::PictureSurface {
   // with the row states that Rows gives: rows that Cls has cleared are not
   // filled yet. Then the pixels to read, and where they differ from the
   // black background.
-  PixelView WritablePixels();
-  RowStates& Rows() { return rows_; }
-  ConstPixelView Pixels() const;
-  const RowSpans& Spans() const;
+  pixels::PixelView WritablePixels();
+  pixels::RowStates& Rows() { return rows_; }
+  pixels::ConstPixelView Pixels() const;
+  const pixels::RowSpans& Spans() const;
+  // After a StretchBlt into WritablePixels that may have drawn `rows`.
+  void Drew(pixels::RowRange rows) { changed_.MarkDrawn(rows_, rows); }
 
  private:
   void Resize(int width, int height);
-  void RunQueue() const;
-  void Settle() const;
   void Touched();
   void FillCleared() const;
   double ToPixels(double units) const;
@@ -87,16 +86,17 @@ class QtPictureSurface final : public platform::PictureSurface {
   // Cls only marks rows cleared; whatever reads or shows the image fills
   // them first (FillCleared), so the image always reads as cleared.
   mutable QImage image_;
-  mutable RowStates rows_;
+  mutable pixels::RowStates rows_;
   mutable bool someCleared_ = false;  // rows_ may hold cleared rows
   QFont font_;
   platform::OleColor foreColor_ = 0;
   float currentX_ = 0;
   float currentY_ = 0;
   std::optional<float> scaleHeight_;  // the vertical user scale, once set
-  mutable std::optional<RowSpans> spans_;
+  mutable std::optional<pixels::RowSpans> spans_;
+  pixels::ChangedRows changed_;
+  QRegion refreshed_;
   QPointer<QWidget> view_;
-  BlitQueue* queue_ = nullptr;
 };
 
 }  // namespace tarvex::qt

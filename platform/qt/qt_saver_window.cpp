@@ -68,7 +68,7 @@ SaverDisplayView::SaverDisplayView(QWidget* parent, const QImage& image, SaverDi
 void SaverDisplayView::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   painter.setCompositionMode(QPainter::CompositionMode_Source);
-  painter.drawImage(event->rect(), image_, event->rect());
+  for (const QRect& rows : event->region()) painter.drawImage(rows, image_, rows);
 }
 
 void SaverDisplayView::mouseMoveEvent(QMouseEvent* event) {

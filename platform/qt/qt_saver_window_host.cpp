@@ -27,7 +27,6 @@ QtSaverWindowHost::QtSaverWindowHost(const QRect& screen, double dpi, QtDesktop*
       timer_([this] {
         gate_.Dispatch([](platform::SaverWindowEvents& form) { form.tmrStr_Timer(); });
       }) {
-  for (const std::unique_ptr<QtPictureSurface>& picture : pictures_) picture->SetQueue(&blits_);
   const SaverDispatch dispatch = [this](const auto& call) { gate_.Dispatch(call); };
   window_ = std::make_unique<QtSaverWindow>(
       screen, dispatch, motion_, [this] { return gate_.MayClose(); }, [this] { gate_.Closed(); });
@@ -39,9 +38,6 @@ QtSaverWindowHost::QtSaverWindowHost(const QRect& screen, double dpi, QtDesktop*
 
 QtSaverWindowHost::~QtSaverWindowHost() {
   timer_.SetEnabled(false);
-  // Helpers may be drawing the finished slabs of a tick cut short: let them
-  // end before the pictures go.
-  blits_.Run();
   if (desktop_ != nullptr) desktop_->SetSaverWindow(nullptr);
 }
 
@@ -65,7 +61,7 @@ bool QtSaverWindowHost::StretchBlt(platform::PictureSurface& dest, int x, int y,
                                    int height, platform::PictureSurface& source, int sourceX,
                                    int sourceY, int sourceWidth, int sourceHeight,
                                    std::uint32_t /*rop*/) {
-  return CopyPicture(blits_, pictures_, dest, {x, y, width, height}, source,
+  return CopyPicture(pictures_, dest, {x, y, width, height}, source,
                      {sourceX, sourceY, sourceWidth, sourceHeight});
 }
 

@@ -58,7 +58,6 @@ class QtSaverWindowHost final : public platform::SaverWindowHost {
 
   QtDesktop* desktop_;
   platform::SaverFormGate gate_;
-  BlitQueue blits_;  // before the pictures, which hold on to it
   std::array<std::unique_ptr<QtPictureSurface>, 3> pictures_;
   PointerMotion motion_;
   std::unique_ptr<QtSaverWindow> window_;

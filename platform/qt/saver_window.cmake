@@ -1,16 +1,5 @@
-# The saver window host: window, picture surfaces, our StretchBlt, timer.
+# The saver window host: window, picture surfaces, timer.
 target_sources(tarvex_qt PRIVATE
-  ${CMAKE_CURRENT_LIST_DIR}/stretch_blt.h
-  ${CMAKE_CURRENT_LIST_DIR}/stretch_blt.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/blit_queue.h
-  ${CMAKE_CURRENT_LIST_DIR}/blit_queue.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/blit_row.h
-  ${CMAKE_CURRENT_LIST_DIR}/column_filter.h
-  ${CMAKE_CURRENT_LIST_DIR}/column_filter.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/widening.h
-  ${CMAKE_CURRENT_LIST_DIR}/widening.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/widen_blocks.h
-  ${CMAKE_CURRENT_LIST_DIR}/widen_blocks.cpp
   ${CMAKE_CURRENT_LIST_DIR}/saver_font_faces.h
   ${CMAKE_CURRENT_LIST_DIR}/saver_font_faces.cpp
   ${CMAKE_CURRENT_LIST_DIR}/saver_system_colors.h

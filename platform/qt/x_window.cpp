@@ -132,21 +132,24 @@ void XWindow::Clear() {
   xcb_poly_fill_rectangle(connection_, window_, gc_, 1, &all);
 }
 
-void XWindow::Put(const QImage& image, QPoint at) {
-  const QRect visible = QRect(at, image.size()) & QRect(QPoint(0, 0), size_);
-  if (visible.isEmpty()) return;
-  const QImage part = image.copy(visible.translated(-at)).convertToFormat(QImage::Format_RGB32);
-  const std::uint32_t rowBytes = static_cast<std::uint32_t>(part.width()) * 4;
+void XWindow::Put(const QImage& image, QPoint at, const QRegion& rows) {
+  const QImage pixels = image.convertToFormat(QImage::Format_RGB32);
   // Each request stays within the server's limit: bands of whole rows.
   const std::uint32_t limit = xcb_get_maximum_request_length(connection_) * 4 - 64;
-  const int rowsPerBand = std::max(1, static_cast<int>(limit / rowBytes));
-  for (int row = 0; row < part.height(); row += rowsPerBand) {
-    const int rows = std::min(rowsPerBand, part.height() - row);
-    xcb_put_image(connection_, XCB_IMAGE_FORMAT_Z_PIXMAP, window_, gc_,
-                  static_cast<std::uint16_t>(part.width()), static_cast<std::uint16_t>(rows),
-                  static_cast<std::int16_t>(visible.x()),
-                  static_cast<std::int16_t>(visible.y() + row), 0, depth_,
-                  rowBytes * static_cast<std::uint32_t>(rows), part.constScanLine(row));
+  for (const QRect& part : rows) {
+    const QRect visible = part.translated(at) & QRect(QPoint(0, 0), size_);
+    if (visible.isEmpty()) continue;
+    const QImage band = pixels.copy(visible.translated(-at));
+    const std::uint32_t rowBytes = static_cast<std::uint32_t>(band.width()) * 4;
+    const int rowsPerBand = std::max(1, static_cast<int>(limit / rowBytes));
+    for (int row = 0; row < band.height(); row += rowsPerBand) {
+      const int count = std::min(rowsPerBand, band.height() - row);
+      xcb_put_image(connection_, XCB_IMAGE_FORMAT_Z_PIXMAP, window_, gc_,
+                    static_cast<std::uint16_t>(band.width()), static_cast<std::uint16_t>(count),
+                    static_cast<std::int16_t>(visible.x()),
+                    static_cast<std::int16_t>(visible.y() + row), 0, depth_,
+                    rowBytes * static_cast<std::uint32_t>(count), band.constScanLine(row));
+    }
   }
 }
 

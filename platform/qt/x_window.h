@@ -8,6 +8,7 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QRegion>
 #include <QSize>
 #include <cstdint>
 #include <string>
@@ -40,8 +41,9 @@ class XWindow {
 
   // Fills the whole window black.
   void Clear();
-  // Puts `image` (32-bit RGB) with its top-left corner at `at`.
-  void Put(const QImage& image, QPoint at);
+  // Puts the parts `rows` (in the image's pixels) of `image` (32-bit RGB),
+  // whose top-left corner lies at `at`.
+  void Put(const QImage& image, QPoint at, const QRegion& rows);
   void Flush();
 
  private:

@@ -97,7 +97,7 @@ TEST(SurfaceTest, PrintsPassesOfLinesBelowEachOtherAndClsAndResizingLeaveNothing
   page.Cls();
   EXPECT_FALSE(Lit(page.Image(), 0, 1000));
   EXPECT_EQ(page.CurrentY(), 0);
-  EXPECT_THAT(page.Rows(), ::testing::Each(::testing::Property(&RowState::Clean, true)));
+  EXPECT_THAT(page.Rows(), ::testing::Each(::testing::Property(&pixels::RowState::Clean, true)));
   page.SetWidth(-5);
   EXPECT_EQ(page.Width(), 0) << "a negative size gives an empty surface";
   page.PrintLine("still fine");

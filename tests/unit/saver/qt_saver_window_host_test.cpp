@@ -1,5 +1,5 @@
 // The Qt window host: input routing, errors ending the modal show, and the
-// blit queue's order. The end-to-end tests drive its unload guard.
+// rows a refresh shows. The end-to-end tests drive its unload guard.
 
 #include "platform/qt/qt_saver_window_host.h"
 
@@ -79,34 +79,32 @@ TEST_F(HostTest, ARuntimeErrorInAnEventEndsTheModalShowWithThatError) {
                   ::testing::Property(&runtime::RuntimeError::number, runtime::kOverflow)));
 }
 
-// Copies wait in a queue: they show once read, a clear wipes them, and a
-// copy that reads or overwrites what a waiting one touches sees the pictures
-// as if each had been drawn at once.
-TEST_F(HostTest, QueuedCopiesLandAsIfDrawnAtOnce) {
-  platform::PictureSurface &copy = host.Picture(0), &display = host.Picture(1),
-                           &page = host.Picture(2);
+// A refresh shows the parts that copies drew since the last one, and those
+// that a clear emptied; not the black rows and columns around them.
+TEST_F(HostTest, ARefreshShowsOnlyWhatChanged) {
+  platform::PictureSurface &copy = host.Picture(0), &page = host.Picture(2);
+  QtPictureSurface& shown = host.Surface(0);
   page.SetForeColor(0xFFFFFF);
-  page.PrintLine("TARVEX TARVEX TARVEX");  // blank from row 250
-  const auto rows = [&](platform::PictureSurface& dest, int destY, platform::PictureSurface& source,
-                        int sourceY) {
-    ASSERT_TRUE(host.StretchBlt(dest, 0, destY, 600, 40, source, 0, sourceY, 600, 40, 0xCC0020));
-  };
-  const auto lit = [&](int index, int top) {
-    QImage part = host.Surface(index).Image().copy(0, top, 600, 40);
-    const QImage drawn = part;
-    part.fill(Qt::black);
-    return drawn != part;
-  };
-  rows(display, 0, page, 0);
-  EXPECT_TRUE(lit(1, 0));
-  rows(display, 0, page, 0);
-  display.Cls();
-  EXPECT_FALSE(lit(1, 0));
-  rows(copy, 0, page, 0);
-  rows(display, 200, copy, 0);  // below the copy's rows: drawn by rows, the overwrite comes first
-  rows(copy, 0, page, 250);
-  EXPECT_FALSE(lit(0, 0));
-  EXPECT_TRUE(lit(1, 200));
+  page.PrintLine("TARVEX TARVEX TARVEX");  // blank from row 40
+  const QRect all(0, 0, int(copy.Width()), int(copy.Height()));
+  const QRect band(100, 100, 300, 40);
+  copy.Refresh();
+  EXPECT_EQ(shown.TakeRefreshed(), QRegion(all)) << "a new surface is shown whole";
+  copy.Cls();  // from here on every row's content is known
+  copy.Refresh();
+  shown.TakeRefreshed();
+  ASSERT_TRUE(host.StretchBlt(copy, 100, 100, 300, 40, page, 0, 0, 600, 40, 0xCC0020));
+  ASSERT_TRUE(host.StretchBlt(copy, 0, 140, 600, 200, page, 0, 100, 600, 200, 0xCC0020));
+  copy.Refresh();
+  const QRegion drawn = shown.TakeRefreshed();
+  EXPECT_FALSE(drawn.isEmpty());
+  EXPECT_TRUE(band.contains(drawn.boundingRect())) << "black drawn black is not shown";
+  copy.Cls();
+  ASSERT_TRUE(host.StretchBlt(copy, 100, 220, 300, 40, page, 0, 0, 600, 40, 0xCC0020));
+  copy.Refresh();
+  EXPECT_EQ(shown.TakeRefreshed(), drawn + drawn.translated(0, 120));
+  copy.Refresh();
+  EXPECT_TRUE(shown.TakeRefreshed().isEmpty());
 }
 
 }  // namespace

@@ -15,7 +15,7 @@
 #include <span>
 #include <vector>
 
-namespace tarvex::qt {
+namespace tarvex::pixels {
 
 struct PixelView {
   std::uint32_t* bits;
@@ -139,4 +139,4 @@ void ClearRows(RowStates& rows);
 // those rows become clean.
 void FillClearedRows(PixelView image, RowStates& rows, std::uint32_t background);
 
-}  // namespace tarvex::qt
+}  // namespace tarvex::pixels

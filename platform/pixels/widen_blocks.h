@@ -4,9 +4,9 @@
 #include <optional>
 #include <span>
 
-#include "platform/qt/widening.h"
+#include "platform/pixels/widening.h"
 
-namespace tarvex::qt {
+namespace tarvex::pixels {
 
 // The ways of drawing blocks of columns, each drawing the same pixels.
 enum class BlockKernel {
@@ -26,4 +26,4 @@ std::optional<BlockKernel> BestBlockKernel();
 void WidenInBlocks(BlockKernel kernel, const Widening& widening, const BandRows& rows,
                    std::span<const ColumnRange> ranges, ColumnRange bounds);
 
-}  // namespace tarvex::qt
+}  // namespace tarvex::pixels

@@ -1,13 +1,13 @@
-#include "platform/qt/stretch_blt.h"
+#include "platform/pixels/stretch_blt.h"
 
 #include <algorithm>
 #include <array>
 #include <cwchar>
 #include <optional>
 
-#include "platform/qt/column_filter.h"
+#include "platform/pixels/column_filter.h"
 
-namespace tarvex::qt {
+namespace tarvex::pixels {
 namespace {
 
 // Spans closer than this merge: drawing a few background pixels costs less
@@ -26,13 +26,14 @@ Run Intersect(Run a, Run b) {
   return {std::max(a.begin, b.begin), std::min(a.end, b.end)};
 }
 
-// Fills at memory speed, through the C library's wide fill (wchar_t is 32
-// bits wide on the systems this layer runs on); the crawl's many short gaps
-// are cheaper filled in place than through a call.
+// Fills at memory speed, through the C library's wide fill where wchar_t is
+// 32 bits wide; the crawl's many short gaps are cheaper filled in place than
+// through a call.
 void Fill(std::uint32_t* row, Run run, std::uint32_t value) {
-  static_assert(sizeof(wchar_t) == sizeof(std::uint32_t));
   constexpr std::int64_t kShort = 16;
-  if (run.end - run.begin > kShort) {
+  if constexpr (sizeof(wchar_t) != sizeof(std::uint32_t)) {
+    std::fill(row + run.begin, row + run.end, value);
+  } else if (run.end - run.begin > kShort) {
     std::wmemset(reinterpret_cast<wchar_t*>(row + run.begin), static_cast<wchar_t>(value),
                  static_cast<std::size_t>(run.end - run.begin));
   } else {
@@ -105,10 +106,9 @@ class BandDrawer {
   BandDrawer& operator=(const BandDrawer&) = delete;
 
   // How many rows the band holds; a full band must be drawn before the next
-  // row is added. Only a widening shares work between rows: a shrinking's
-  // band is one row, so that no row draws columns only another one needs.
+  // row is added.
   std::size_t Count() const { return rows_.count; }
-  bool Full() const { return rows_.count == (filter_.Widens() ? BandRows::kMaxRows : 1); }
+  bool Full() const { return rows_.count == (filter_.SharesRows() ? BandRows::kMaxRows : 1); }
 
   // Adds a row to the band: its destination pixels and their state (nullptr
   // when unknown), and its source pixels.
@@ -459,4 +459,4 @@ void FillClearedRows(PixelView image, RowStates& rows, std::uint32_t background)
   }
 }
 
-}  // namespace tarvex::qt
+}  // namespace tarvex::pixels

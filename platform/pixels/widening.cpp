@@ -1,8 +1,8 @@
-#include "platform/qt/widening.h"
+#include "platform/pixels/widening.h"
 
-#include "platform/qt/widen_blocks.h"
+#include "platform/pixels/widen_blocks.h"
 
-namespace tarvex::qt {
+namespace tarvex::pixels {
 namespace {
 
 // A pixel with its four channels spread to 16 bits each, so that one 64-bit
@@ -50,4 +50,4 @@ void Widening::DrawColumns(const BandRows& rows, std::span<const ColumnRange> ra
   }
 }
 
-}  // namespace tarvex::qt
+}  // namespace tarvex::pixels

@@ -1,9 +1,9 @@
 // Our StretchBlt: exact copies, mirroring, clipping and culling; then, over
-// many scales, the box filter against an exact area average, the widening's
-// vector kernels against its single columns, and the span shortcut against
-// the full path, with clears that leave nothing behind.
+// many scales, the box filter against an exact area average, the vector
+// kernels against single columns, and the span shortcut against the full
+// path, with clears that leave nothing behind.
 
-#include "platform/qt/stretch_blt.h"
+#include "platform/pixels/stretch_blt.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -11,10 +11,11 @@
 #include <algorithm>
 #include <random>
 
-#include "platform/qt/widen_blocks.h"
+#include "platform/pixels/shrink_blocks.h"
+#include "platform/pixels/widen_blocks.h"
 #include "tests/support/case_name.h"
 
-namespace tarvex::qt {
+namespace tarvex::pixels {
 namespace {
 
 using Pixels = std::vector<std::uint32_t>;
@@ -98,6 +99,8 @@ const ScaleCase kScales[] = {
     {"PageTo253", 696, 0, 253, 253},            {"PageTo695", 696, 695, -695, 695},
     {"ShrunkInside", 96, 10, 37, 120},          {"MirroredShrunkInside", 96, 100, -71, 120},
     {"ThousandTo3", 1000, 0, 3, 3},             {"SixtyFourTo61Clipped", 64, -20, 61, 41},
+    {"PageTo100", 696, 0, 100, 100},            {"PageTo348Mirrored", 696, 348, -348, 348},
+    {"TwoHundredTo199", 200, 0, 199, 199},
 };
 // clang-format on
 
@@ -146,45 +149,65 @@ TEST_P(ScaleTest, EachColumnIsTheAreaAverageOfWhatItCoversAndWideningsEndOnTheEn
   }
 }
 
-// With every kernel the processor runs, for ranges of every length that
-// start anywhere; nothing is written outside the bounds.
-TEST_P(ScaleTest, WideningBlocksDrawWhatSingleColumnsDraw) {
-  const ScaleCase& c = GetParam();
-  if (!Widening::Suits(c.Length(), c.sourceLength) || c.Length() > 4000) return;  // no blocks
-  const Widening widening(c.Length(), c.sourceLength);
+// A band's three rows drawn by `draw`, columns `ranges` within `bounds`:
+// the ranges hold what `column` gives, and nothing is written outside the
+// bounds.
+template <class Draw, class Column>
+void ExpectBlocksDrawColumns(const ScaleCase& c, Draw draw, Column column) {
   const auto length = static_cast<std::uint64_t>(c.Length());
   const ColumnRange bounds{3, length - 3};
   std::vector<ColumnRange> ranges;
   for (std::uint64_t at = bounds.begin, size = 1; at < bounds.end; at += size + 5, ++size) {
     ranges.push_back({at, std::min(at + size, bounds.end)});
   }
+  std::array<Pixels, BandRows::kMaxRows> sources, dests;
+  BandRows rows{.count = BandRows::kMaxRows,
+                .sourceLength = static_cast<std::uint64_t>(c.sourceLength),
+                .origin = c.width < 0 ? c.Length() - 1 : 0,
+                .direction = c.width < 0 ? -1 : 1};
+  for (std::size_t r = 0; r < rows.count; ++r) {
+    sources[r] = RandomPixels(std::size_t(c.sourceLength), unsigned(31 * c.Length()) + unsigned(r));
+    for (std::size_t i = 0; r == 1 && i < sources[r].size(); ++i) {
+      if (i % 64 < 40) sources[r][i] = B;  // strokes on black
+    }
+    rows.sources[r] = sources[r].data();
+    dests[r].assign(length, X);
+    rows.dests[r] = dests[r].data();
+  }
+  draw(rows, ranges, bounds);
+  for (std::size_t r = 0, next = 0; r < rows.count; ++r, next = 0) {
+    for (std::uint64_t j = 0; j < length; ++j) {
+      const std::uint32_t got = *rows.At(r, j);
+      while (next < ranges.size() && ranges[next].end <= j) ++next;
+      if (j < bounds.begin || j >= bounds.end) {
+        ASSERT_EQ(got, X) << "row " << r << ", column " << j << " lies outside the bounds";
+      } else if ((next < ranges.size() && ranges[next].begin <= j) || got != X) {
+        ASSERT_EQ(got, column(sources[r].data(), j)) << "row " << r << ", column " << j;
+      }
+    }
+  }
+}
+
+// With every kernel the processor runs, for ranges of every length that
+// start anywhere.
+TEST_P(ScaleTest, BlocksDrawWhatSingleColumnsDraw) {
+  const ScaleCase& c = GetParam();
+  if (c.Length() > 4000 || c.Length() < 8) return;
+  if (!Widening::Suits(c.Length(), c.sourceLength)) {
+    const Shrinking shrinking(c.Length(), c.sourceLength);
+    if (!ShrinkBlocksRun() || !ShrinksInBlocks(shrinking)) return;
+    ExpectBlocksDrawColumns(
+        c, [&](auto&&... args) { ShrinkInBlocks(shrinking, args...); },
+        [&](const std::uint32_t* line, std::uint64_t j) { return shrinking.Column(line, j); });
+    return;
+  }
+  const Widening widening(c.Length(), c.sourceLength);
   for (const BlockKernel kernel : {BlockKernel::kAvx2, BlockKernel::kBytePermutes}) {
     if (!Runs(kernel)) continue;
     SCOPED_TRACE(kernel == BlockKernel::kAvx2 ? "AVX2" : "byte permutes");
-    std::array<Pixels, BandRows::kMaxRows> sources, dests;
-    BandRows rows{.count = BandRows::kMaxRows,
-                  .sourceLength = static_cast<std::uint64_t>(c.sourceLength),
-                  .origin = c.width < 0 ? c.Length() - 1 : 0,
-                  .direction = c.width < 0 ? -1 : 1};
-    for (std::size_t r = 0; r < rows.count; ++r) {
-      sources[r] =
-          RandomPixels(std::size_t(c.sourceLength), unsigned(31 * c.Length()) + unsigned(r));
-      rows.sources[r] = sources[r].data();
-      dests[r].assign(length, X);
-      rows.dests[r] = dests[r].data();
-    }
-    WidenInBlocks(kernel, widening, rows, ranges, bounds);
-    for (std::size_t r = 0, next = 0; r < rows.count; ++r, next = 0) {
-      for (std::uint64_t j = 0; j < length; ++j) {
-        const std::uint32_t got = *rows.At(r, j);
-        while (next < ranges.size() && ranges[next].end <= j) ++next;
-        if (j < bounds.begin || j >= bounds.end) {
-          ASSERT_EQ(got, X) << "row " << r << ", column " << j << " lies outside the bounds";
-        } else if ((next < ranges.size() && ranges[next].begin <= j) || got != X) {
-          ASSERT_EQ(got, widening.Column(sources[r].data(), j)) << "row " << r << ", column " << j;
-        }
-      }
-    }
+    ExpectBlocksDrawColumns(
+        c, [&](auto&&... args) { WidenInBlocks(kernel, widening, args...); },
+        [&](const std::uint32_t* line, std::uint64_t j) { return widening.Column(line, j); });
   }
 }
 
@@ -227,4 +250,4 @@ TEST_P(ScaleTest, TheSpanShortcutDrawsWhatTheFullPathDrawsAndAClearLeavesNothing
 INSTANTIATE_TEST_SUITE_P(Scales, ScaleTest, ::testing::ValuesIn(kScales), testing::CaseName());
 
 }  // namespace
-}  // namespace tarvex::qt
+}  // namespace tarvex::pixels

@@ -7,10 +7,11 @@
 #include <cstdint>
 #include <span>
 
-#include "platform/qt/blit_row.h"
-#include "platform/qt/widening.h"
+#include "platform/pixels/blit_row.h"
+#include "platform/pixels/shrinking.h"
+#include "platform/pixels/widening.h"
 
-namespace tarvex::qt {
+namespace tarvex::pixels {
 
 class ColumnFilter {
  public:
@@ -21,25 +22,22 @@ class ColumnFilter {
   // asks for it, so a range a little too wide is still right.
   ColumnRange Over(std::int64_t begin, std::int64_t end) const;
 
-  // Whether the copy widens: then rows drawn together share their work.
-  bool Widens() const { return widens_; }
+  // Whether rows drawn together share their work: the vector blocks work
+  // out a block's columns once for all of them. Otherwise a band is best
+  // drawn row by row, so that no row draws columns only another one needs.
+  bool SharesRows() const { return sharesRows_; }
 
   // Draws columns `ranges`, in increasing order, of each of `rows`; perhaps
   // other columns within `bounds` too.
   void Draw(const BandRows& rows, std::span<const ColumnRange> ranges, ColumnRange bounds) const;
 
  private:
-  std::uint32_t Sample(const std::uint32_t* row, std::uint64_t j) const;
-  std::uint32_t Covered(std::uint64_t part) const;
-
   std::uint64_t destLength_;
   double columnsPerPixel_;
   bool widens_;
+  bool sharesRows_;
   Widening widening_{};
-  // A shrinking's step, in 1/2^32 source pixels.
-  std::uint64_t step_ = 0;
-  std::uint64_t inverse_ = 0;  // 2^56 / step: shares come out in 1/65536 after >> 40
-  std::uint32_t middle_ = 0;   // the share of a whole source pixel
+  Shrinking shrinking_{};
 };
 
-}  // namespace tarvex::qt
+}  // namespace tarvex::pixels

@@ -8,9 +8,9 @@
 #include <cstdint>
 #include <span>
 
-#include "platform/qt/blit_row.h"
+#include "platform/pixels/blit_row.h"
 
-namespace tarvex::qt {
+namespace tarvex::pixels {
 
 constexpr int kWideningBits = 29;
 constexpr std::uint64_t kWideningOne = std::uint64_t{1} << kWideningBits;
@@ -63,4 +63,4 @@ struct Widening {
   std::uint32_t inverse = 0;  // 64 2^(24 + shift) / step
 };
 
-}  // namespace tarvex::qt
+}  // namespace tarvex::pixels

@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace tarvex::qt {
+namespace tarvex::pixels {
 
 // Columns [begin, end) of a copy, counted along it.
 struct ColumnRange {
@@ -32,4 +32,4 @@ struct BandRows {
   std::ptrdiff_t direction = 1;  // -1 when the copy is mirrored
 };
 
-}  // namespace tarvex::qt
+}  // namespace tarvex::pixels
