@@ -98,14 +98,6 @@ TEST_F(RegistryTest, OpenNeedsTheFileTheKeyAndTheRootButNotTheCaseOfNames) {
   EXPECT_EQ(std::get<0>(QueryDesktopValue("Other")), kErrorFileNotFound);
 }
 
-TEST_F(RegistryTest, ARelativeConfigFolderLeavesTheChoiceToHome) {
-  const std::string saved_home = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "";
-  ::setenv("XDG_CONFIG_HOME", "relative/dir", 1);
-  ::setenv("HOME", "/home/someone", 1);
-  EXPECT_EQ(RegistryFilePath(), "/home/someone/.config/tarvex/registry.reg");
-  ::setenv("HOME", saved_home.c_str(), 1);
-}
-
 const std::string kBefore = "REGEDIT4\r\n\r\n; kept as it is\r\n" + kDesktop +
                             "\"Other\"=\"x\"\r\n"
                             "\"ScreenSave_Data\"=hex:01,\\\r\n  02\r\n\r\n"
@@ -258,19 +250,6 @@ TEST_F(PasswordStoreTest, UsePasswordSwitchIsADword) {
   EXPECT_EQ(Stored("ScreenSaveUsePassword")->QueryData(), std::string("\x01\0\0\0", 4));
   ASSERT_TRUE(store_.SetUsePassword(false));
   EXPECT_FALSE(store_.UsePassword());
-}
-
-// As the saver's start reads it: at most four bytes, the first two not both zero.
-TEST_F(RegistryTest, UsePasswordSwitchReadAsTheSaverReadsIt) {
-  for (const auto& [data, use] : {std::pair{"hex:00,00,01,00", false},
-                                  {"hex:00,01", true},
-                                  {"\"1\"", true},
-                                  {"\"abcd\"", false},
-                                  {"\"\"", false},
-                                  {"hex:01,00,00,00,00", false}}) {
-    const std::string path = dir_.Write("r.reg", DesktopValueFile("ScreenSaveUsePassword", data));
-    EXPECT_EQ(PasswordStore(path).UsePassword(), use) << data;
-  }
 }
 
 TEST_F(RegistryTest, PasswordInAnUnwritableLocationReportsWriteFailed) {

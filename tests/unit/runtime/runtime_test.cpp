@@ -154,14 +154,6 @@ const DecodeCase kDecodings[] = {
 INSTANTIATE_TEST_SUITE_P(Bytes, DecodeUtf8Test, ::testing::ValuesIn(kDecodings),
                          testing::CaseName());
 
-TEST(Utf8Test, AppendWritesEachLengthAndReplacesWhatIsNoCharacter) {
-  std::string out;
-  for (const char32_t code : {U'\u00E9', U'\U0010FFFF', char32_t{0xD800}, char32_t{0x110000}}) {
-    AppendUtf8(out, code);
-  }
-  EXPECT_EQ(out, "\u00E9\U0010FFFF\uFFFD\uFFFD");
-}
-
 // Bytes in the code page and the text they stand for.
 using CodePageCase = std::tuple<const char*, std::string, std::string>;
 class CodePageRoundTripTest : public ::testing::TestWithParam<CodePageCase> {};

@@ -1,6 +1,6 @@
 // Main's loading of the settings and its courses on a fake desktop and fake
-// windows: password change, the settings dialog, the saver with and without
-// the playback library, and the error reports.
+// windows: password change, the settings dialog, the saver without the
+// playback library, and the error reports.
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,6 @@
 #include "tests/support/fake_dialog_host.h"
 #include "tests/support/fake_saver_host.h"
 #include "tests/support/temp_dir.h"
-#include "tests/unit/music/fake_library.h"
 
 namespace tarvex::basKORVAN {
 namespace {
@@ -34,7 +33,6 @@ class MainTest : public ::testing::Test {
     };
     desktop_.saver_host_factory = [this] {
       auto host = std::make_unique<FakeSaverWindowHost>(1024, 768);
-      host->SetJournal(&journal_);
       host->recordBlits = false;
       // The user: the window is activated, one tick runs, two clicks end it.
       host->onShowModal = [this](FakeSaverWindowHost& window) {
@@ -68,15 +66,11 @@ class MainTest : public ::testing::Test {
     return std::any_of(desktop_.calls.begin(), desktop_.calls.end(),
                        [&](const std::string& call) { return call.starts_with(prefix); });
   }
-  std::size_t JournalIndex(const std::string& entry) const {
-    return std::find(journal_.begin(), journal_.end(), entry) - journal_.begin();
-  }
 
   testing::TempDir dir_;
   testing::TempDir config_;
   testing::FakeDesktop desktop_;
   testing::FakeDialog dialog_;
-  std::vector<std::string> journal_;
   bool saver_closed_ = false;
 };
 
@@ -155,20 +149,6 @@ TEST_F(MainTest, SettingsShowTheDialogAndAnOverflowIsReportedBeforeAnyWindowInEv
     EXPECT_FALSE(Called("Create")) << line;
     EXPECT_TRUE(Called("MessageBox(実行時エラー 6: ")) << line;
   }
-}
-
-TEST_F(MainTest, SaverSetsThePeriodAfterTheLoadAndStopsTheMusicAfterTheClose) {
-  std::filesystem::copy_file(std::string(FAKE_VBMP3_COMPLETE_DIR) + "libvbmp3.so",
-                             dir_.path() / "libvbmp3.so");
-  testing::FakeLibrary fake(dir_.str() + "/");
-  fake.Reset();
-  EXPECT_EQ(Run("/s", "TIME=4\r\nFONTCOLOR=255"), 0);
-  EXPECT_TRUE(saver_closed_);
-  EXPECT_TRUE(Called("ShowCursor(0)")) << "the load hid the pointer";
-  EXPECT_LT(JournalIndex("SetInterval(100)"), JournalIndex("ShowModal"));
-  EXPECT_LT(JournalIndex("ShowModal"), journal_.size());
-  EXPECT_TRUE(fake.Calls().ends_with("stop encodeStop getState(0) getEncodeState(0,0)"))
-      << fake.Calls();
 }
 
 TEST_F(MainTest, SaverWithoutThePlaybackLibraryEndsWithTheReportAfterTheClose) {
