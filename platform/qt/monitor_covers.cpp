@@ -40,10 +40,7 @@ CoverWindow::CoverWindow(const QRect& area, const QWidget& saver, SaverDispatch 
       dispatch_(std::move(dispatch)),
       motion_(motion) {
   setGeometry(area);
-  QPalette black = palette();
-  black.setColor(QPalette::Window, Qt::black);
-  setPalette(black);
-  setAutoFillBackground(true);
+  PaintBlack(*this);
   setMouseTracking(true);
 }
 

@@ -41,6 +41,13 @@ bool PointerMotion::Moved(QPointF global) {
   return true;
 }
 
+void PaintBlack(QWidget& window) {
+  QPalette black = window.palette();
+  black.setColor(QPalette::Window, Qt::black);
+  window.setPalette(black);
+  window.setAutoFillBackground(true);
+}
+
 std::int16_t ButtonMask(Qt::MouseButtons buttons) {
   std::int16_t mask = 0;
   if (buttons & Qt::LeftButton) mask |= 1;
@@ -108,10 +115,7 @@ QtSaverWindow::QtSaverWindow(const QRect& screen, SaverDispatch dispatch, Pointe
       closed_(std::move(closed)) {
   setWindowTitle(QStringLiteral("Form1"));
   setGeometry(screen);
-  QPalette black = palette();
-  black.setColor(QPalette::Window, Qt::black);
-  setPalette(black);
-  setAutoFillBackground(true);
+  PaintBlack(*this);
   setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
 }

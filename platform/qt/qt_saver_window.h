@@ -86,6 +86,9 @@ class QtSaverWindow final : public QWidget {
   bool active_ = false;
 };
 
+// Gives a window of the saver its black background, drawn by the system.
+void PaintBlack(QWidget& window);
+
 // The form's button and shift arguments from Qt's: button 1 left, 2 right,
 // 4 middle; shift 1 Shift, 2 Ctrl, 4 Alt.
 std::int16_t ButtonMask(Qt::MouseButtons buttons);

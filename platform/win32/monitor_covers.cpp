@@ -60,6 +60,7 @@ LRESULT CALLBACK MonitorCovers::CoverProc(HWND window, UINT message, WPARAM wPar
 }
 
 LRESULT MonitorCovers::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (StartsIdleSaver(message, wParam)) return 0;
   switch (message) {
     case WM_MOUSEMOVE: {
       RECT area{};
@@ -73,9 +74,6 @@ LRESULT MonitorCovers::OnMessage(HWND window, UINT message, WPARAM wParam, LPARA
     }
     case WM_MOUSEACTIVATE:
       return MA_NOACTIVATE;
-    case WM_SYSCOMMAND:
-      if ((wParam & 0xFFF0) == SC_SCREENSAVE) return 0;
-      break;
     default:
       break;
   }

@@ -131,6 +131,7 @@ LRESULT CALLBACK SaverWindow::DisplayProc(HWND window, UINT message, WPARAM wPar
 }
 
 LRESULT SaverWindow::OnFrameMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (StartsIdleSaver(message, wParam)) return 0;
   if (IsKeyDown(message)) {
     input_.WindowKeyDown(KeyCode(wParam), ShiftMask());
     return 0;
@@ -176,10 +177,6 @@ LRESULT SaverWindow::OnFrameMessage(HWND window, UINT message, WPARAM wParam, LP
                                 std::max(limits->ptMaxTrackSize.y, height)};
       return 0;
     }
-    case WM_SYSCOMMAND:
-      // The system's own idle saver does not start over the running one.
-      if ((wParam & 0xFFF0) == SC_SCREENSAVE) return 0;
-      break;
     default:
       break;
   }

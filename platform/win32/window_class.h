@@ -1,6 +1,7 @@
 #pragma once
-// What the layer's own window classes share: their registration, and the
-// object behind each window, handed over as CreateWindowExA's last argument.
+// What the layer's own window classes share: their registration, the
+// object behind each window, handed over as CreateWindowExA's last argument,
+// and the idle saver they keep away.
 
 #include "platform/win32/windows_api.h"
 
@@ -9,6 +10,12 @@ namespace tarvex::platform::win32 {
 // Registers the window class `name` of this program, with the arrow pointer
 // and `background` for erasing.
 void RegisterWindowClass(const char* name, WNDPROC procedure, HBRUSH background);
+
+// Whether `message` would start the system's own idle saver, which the
+// saver's windows refuse while it runs.
+inline bool StartsIdleSaver(UINT message, WPARAM wParam) {
+  return message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_SCREENSAVE;
+}
 
 // The object `window` was created for, as its window procedure sees it: kept
 // in the window's user data from WM_NCCREATE on; null before that and once
