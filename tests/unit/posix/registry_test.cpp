@@ -244,14 +244,6 @@ TEST_F(PasswordStoreTest, TooLongOrNulRefusedWithoutTruncating) {
   EXPECT_TRUE(store_.Verify(longest));
 }
 
-TEST_F(PasswordStoreTest, UsePasswordSwitchIsADword) {
-  ASSERT_TRUE(store_.SetUsePassword(true));
-  EXPECT_TRUE(store_.UsePassword());
-  EXPECT_EQ(Stored("ScreenSaveUsePassword")->QueryData(), std::string("\x01\0\0\0", 4));
-  ASSERT_TRUE(store_.SetUsePassword(false));
-  EXPECT_FALSE(store_.UsePassword());
-}
-
 TEST_F(RegistryTest, PasswordInAnUnwritableLocationReportsWriteFailed) {
   dir_.Write("tarvex", "a file where the directory should be");
   PasswordStore store(dir_.File("tarvex/registry.reg"));
