@@ -1,6 +1,4 @@
-# GoogleTest and GoogleMock for the cross build, compiled from Debian's
-# source package (libgtest-dev installs it in /usr/src/googletest), which
-# names its targets GTest::gtest, GTest::gmock and so on itself.
+# GoogleTest for the cross build, from Debian's libgtest-dev sources.
 set(TARVEX_GOOGLETEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources for the cross build")
 if(NOT EXISTS ${TARVEX_GOOGLETEST_SOURCE}/CMakeLists.txt)
   message(FATAL_ERROR "GoogleTest sources not found in ${TARVEX_GOOGLETEST_SOURCE}: run scripts/setup")

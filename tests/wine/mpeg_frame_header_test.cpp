@@ -26,7 +26,6 @@ auto Fields(const FrameHeader& h) {
 const std::pair<Bytes, std::optional<FrameHeader>> kHeaders[] = {
     {{0xFF, 0xFB, 0x90, 0x00}, FrameHeader{kMpeg1, 3, 128, 44100, 2, false, 417, 1152}},
     {{0xFF, 0xFB, 0x92, 0x00}, FrameHeader{kMpeg1, 3, 128, 44100, 2, true, 418, 1152}},
-    {{0xFF, 0xFB, 0xE4, 0xC0}, FrameHeader{kMpeg1, 3, 320, 48000, 1, false, 960, 1152}},
     {{0xFF, 0xF3, 0x80, 0xC0}, FrameHeader{kMpeg2, 3, 64, 22050, 1, false, 208, 576}},
     {{0xFF, 0xE3, 0x18, 0xC0}, FrameHeader{kMpeg25, 3, 8, 8000, 1, false, 72, 576}},
     {{0xFF, 0xFD, 0xA4, 0x00}, FrameHeader{kMpeg1, 2, 192, 48000, 2, false, 576, 1152}},

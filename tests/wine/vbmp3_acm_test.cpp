@@ -1,6 +1,5 @@
 // VBMP3.dll on Windows: MP3 files decode through the system's ACM codec at
-// the right pitch and length, others fail with their error numbers; and no
-// sound device (Wine's audio drivers are off for this program).
+// the right pitch and length, others fail with their error numbers.
 
 #include <gtest/gtest.h>
 
@@ -20,9 +19,8 @@ namespace {
 
 const std::string kAudio = TARVEX_TEST_AUDIO_DIR;
 
-// The first channel of the 16-bit WAV file the library wrote (its header, the
-// same on both systems, is the Linux tests' to check); little-endian, as the
-// machines running the tests are.
+// The first channel of the 16-bit little-endian WAV file the library wrote
+// (its header, the same on both systems, is the Linux tests' to check).
 std::vector<std::int16_t> FirstChannel(const std::string& path, std::size_t channels) {
   std::ifstream in(path, std::ios::binary);
   const std::string bytes{std::istreambuf_iterator<char>(in), {}};
@@ -41,18 +39,24 @@ double Frequency(const std::vector<std::int16_t>& left, double rate) {
   return crossings * rate / (static_cast<double>(left.size()) / 2);
 }
 
-class AcmTest : public ::testing::Test {
+struct FileCase {
+  const char* file;
+  std::int32_t sampleRate, channels, bitRate;
+  double seconds, frequency;
+  const char* title;  // and the artist "Band" when there is one
+  std::int32_t error;
+};
+
+class AcmFileTest : public ::testing::TestWithParam<FileCase> {
  protected:
   void TearDown() override {
     vbmp3_stop();
     vbmp3x_setWavOutput(nullptr, 0);
   }
 
-  // Opens `file` into info_, plays it to its end into the WAV sink or the
-  // sound device, and gives the playback state.
-  std::int32_t Play(const std::string& file, bool toWav = true) {
+  std::int32_t Play(const std::string& file) {
     EXPECT_EQ(vbmp3_open((kAudio + file).c_str(), &info_), 1) << vbmp3_getLastErrorNo();
-    EXPECT_EQ(toWav ? vbmp3x_setWavOutput(wav_.c_str(), 0) : 1, 1);
+    EXPECT_EQ(vbmp3x_setWavOutput(wav_.c_str(), 0), 1);
     EXPECT_EQ(vbmp3_play(), 1);
     vbmp3x_waitUntilDone(20000);
     std::int32_t state = -1;
@@ -64,17 +68,6 @@ class AcmTest : public ::testing::Test {
   std::string wav_ = (dir_.path() / "out.wav").string();
   VBMP3_OPEN_INFO info_{};
 };
-
-// A tone, or a file that is no MP3 and its error number.
-struct FileCase {
-  const char* file;
-  std::int32_t sampleRate, channels, bitRate;
-  double seconds, frequency;
-  const char* title;  // and the artist "Band" when there is one
-  std::int32_t error;
-};
-
-class AcmFileTest : public AcmTest, public ::testing::WithParamInterface<FileCase> {};
 
 TEST_P(AcmFileTest, DecodesTheToneAtItsPitchAndLengthOrFailsWithItsError) {
   const FileCase& c = GetParam();
@@ -100,29 +93,12 @@ const FileCase kFiles[] = {
     {"mono-440.mp3", 44100, 1, 128, 2.0, 440, "", 0},
     {"stereo-880.mp3", 48000, 2, 192, 1.5, 880, "", 0},
     {"mpeg2-330.mp3", 22050, 1, 64, 1.0, 330, "", 0},
-    {"id3v2-440.mp3", 44100, 1, 128, 1.0, 440, "", 0},
     {"id3v1-440.mp3", 44100, 1, 128, 1.0, 440, "Song", 0},
     {"wave.mp3", 0, 0, 0, 0, 0, "", VBMP3_ERR_NOT_MP3},
-    {"empty.mp3", 0, 0, 0, 0, 0, "", VBMP3_ERR_NOT_MP3},
     {"missing.mp3", 0, 0, 0, 0, 0, "", VBMP3_ERR_FILE_NOT_FOUND},
-    {"no-dir/a.mp3", 0, 0, 0, 0, 0, "", VBMP3_ERR_FILE_NOT_FOUND},
     {"folder.mp3", 0, 0, 0, 0, 0, "", VBMP3_ERR_NOT_A_FILE},
 };
 INSTANTIATE_TEST_SUITE_P(Files, AcmFileTest, ::testing::ValuesIn(kFiles));
-
-// What came before the hole was played.
-TEST_F(AcmTest, AHoleInTheStreamEndsPlaybackAsBroken) {
-  EXPECT_EQ(Play("broken.mp3"), VBMP3_STATE_ERROR);
-  EXPECT_EQ(vbmp3_getLastErrorNo(), VBMP3_ERR_STREAM_BROKEN);
-  EXPECT_GT(FirstChannel(wav_, 1).size(), 44100U / 2);
-}
-
-// The play returns while the player starts; the missing device shows in the
-// state, and the caller goes on.
-TEST_F(AcmTest, AMissingSoundDeviceEndsPlaybackWithAnOutputError) {
-  EXPECT_EQ(Play("mono-440.mp3", false), VBMP3_STATE_ERROR);
-  EXPECT_EQ(vbmp3_getLastErrorNo(), VBMP3_ERR_OUTPUT);
-}
 
 // The program's own binding: VBMP3.dll from the program directory, every
 // function the program calls found in it (a missing one raises error 453),

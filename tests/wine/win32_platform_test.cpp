@@ -47,18 +47,12 @@ TEST_P(Cp932Test, Converts) {
 
 using enum Way;
 const Conversion kConversions[] = {
-    {"Kanji", kBoth, "\x93\xFA\x96\x7B", "日本"},
     {"BackslashTrailByte", kBoth, "\x83\x5C\x83\x74", "ソフ"},
-    {"HalfWidthKana", kBoth, "\xB1\xB2", "ｱｲ"},
     {"EmbeddedNul", kBoth, {"a\0b", 3}, {"a\0b", 3}},
     {"StrayLeadByteBeforeLineEnd", kToText, "a\x83\r\nb", "a\uFFFD\r\nb"},
-    {"StrayLeadByteAtEnd", kToText, "x\x83", "x\uFFFD"},
     {"UnassignedPair", kToText, "a\x85\x40z", "a\uFFFDz"},
-    {"Accent", kRefused, "?", "é"},
     {"YenAmongKanji", kRefused, "a?b\x93\xFA", "a¥b日"},
-    {"Emoji", kRefused, "x?", "x😀"},
     {"CutUtf8", kRefused, "x?y", "x\xC3y"},
-    {"Surrogate", kRefused, "???", "\xED\xA0\x80"},
 };
 INSTANTIATE_TEST_SUITE_P(Texts, Cp932Test, ::testing::ValuesIn(kConversions), testing::CaseName());
 
@@ -105,16 +99,13 @@ const FileCase kFiles[] = {
     {"MissingDirectory", "no\\m.txt", false, kPathNotFound},
     {"Directory", "folder", false, kPathFileAccessError},
     {"Wildcard", "*", false, kBadFileName},
-    {"InvalidName", "a<b>.txt", false, kBadFileName},
-    {"NotInCodePage", "caf\xC3\xA9.txt", false, kBadFileName},
     {"EmptyPath", "", false, kBadFileNameOrNumber},
 };
 INSTANTIATE_TEST_SUITE_P(Files, FileTest, ::testing::ValuesIn(kFiles), testing::CaseName());
 
-std::string Arguments(std::string_view commandLine) {
-  return std::string(ArgumentsOf(commandLine));
+std::string Arguments(std::string_view line) {
+  return std::string(ArgumentsOf(line));
 }
-
 std::string CopyIn(std::string_view folder) {
   return IsSystemFolder(std::string(folder)) ? "installed" : "portable";
 }
@@ -137,17 +128,11 @@ TEST_P(PathTextTest, GivesThePart) {
 
 const TextCase kTexts[] = {
     {"QuotedWithBlanks", Arguments, "\"C:\\Program Files\\t.scr\" /c:5", "/c:5"},
-    {"HandleAsSecondToken", Arguments, "tarvex.scr   /p 1234", "/p 1234"},
-    {"TabAfterName", Arguments, "tarvex.scr\t/a 12", "/a 12"},
     {"TrailingBlanksKept", Arguments, "tarvex.scr /s  ", "/s  "},
-    {"QuotedPartInsideName", Arguments, "C:\\\"my dir\"\\t.scr /S", "/S"},
     {"NameOnly", Arguments, "tarvex.scr", ""},
     {"UnclosedQuote", Arguments, "\"C:\\a b\\tarvex.scr /s", ""},
-    {"Folder", DirectoryOfModule, "C:\\Windows\\tarvex.scr", "C:\\Windows"},
-    {"DriveRoot", DirectoryOfModule, "C:\\tarvex.scr", "C:\\"},
     {"JapaneseFolder", DirectoryOfModule, "C:\\ソフト\\t.scr", "C:\\ソフト"},
     {"SystemSpeltOtherwise", CopyIn, "c:\\windows\\..\\WINDOWS\\SYSTEM32\\", "installed"},
-    {"WindowsFolder", CopyIn, "C:\\Windows", "installed"},
     {"BelowSystem", CopyIn, "C:\\windows\\system32\\drivers", "portable"},
 };
 INSTANTIATE_TEST_SUITE_P(Texts, PathTextTest, ::testing::ValuesIn(kTexts), testing::CaseName());

@@ -1,14 +1,12 @@
 // The Win32 saver window host: the window's messages as the form's event
-// procedures, the timer, the unload guard and the modal show.
+// procedures, the unload guard and the copy that shrinks the page.
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <sstream>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "platform/win32/saver_window_host.h"
@@ -18,7 +16,6 @@
 namespace tarvex::platform::win32 {
 namespace {
 
-constexpr WPARAM kTimer = SaverWindow::kTimerId;
 using I16 = std::int16_t;
 
 // Records each event procedure the host calls, with its arguments.
@@ -44,10 +41,7 @@ class RecordingForm : public platform::SaverWindowEvents {
     Record("Form_Unload");
   }
 
-  auto Count(const std::string& call) const { return std::count(calls.begin(), calls.end(), call); }
-
  private:
-  // Records "name(a,b,...)".
   template <class... Args>
   void Record(const char* name, Args... args) {
     std::ostringstream text;
@@ -105,7 +99,6 @@ TEST_P(Events, ReachTheEventProceduresOfTheWindowOrTheDisplay) {
 
 const EventCase kEventCases[] = {
     {"FrameMove", {{kFrame, WM_MOUSEMOVE, 0, 5, 7}}, {"Form_MouseMove(0,0,5,7)"}},
-    {"Buttons", {{kFrame, WM_MOUSEMOVE, MK_LBUTTON | MK_MBUTTON, 9}}, {"Form_MouseMove(5,0,9,0)"}},
     {"DisplayMove",
      {{kDisplay, WM_MOUSEMOVE, MK_RBUTTON, -3, 12}},
      {"picTARVEX_MouseMove(1,2,0,-3,12)"}},
@@ -113,40 +106,11 @@ const EventCase kEventCases[] = {
     {"DisplaySystemKey", {{kDisplay, WM_SYSKEYDOWN, VK_F10}}, {"picTARVEX_KeyDown(1,121,0)"}},
     {"FrameKey", {{kFrame, WM_KEYDOWN, VK_SPACE}}, {"Form_KeyDown(32,0)"}},
     {"LeftClick", Press(WM_LBUTTONDOWN, WM_LBUTTONUP, 12), {"picTARVEX_Click(1)"}},
-    {"RightClick", Press(WM_RBUTTONDOWN, WM_RBUTTONUP), {"picTARVEX_Click(1)"}},
-    {"MiddleClick", Press(WM_MBUTTONDOWN, WM_MBUTTONUP), {"picTARVEX_Click(1)"}},
     {"ReleaseOutside", Press(WM_LBUTTONDOWN, WM_LBUTTONUP, 150), {}},
     {"ReleaseWithoutPress", {{kDisplay, WM_LBUTTONUP, 0, 10, 10}}, {}},
-    {"ClickOnTheMargin", {{kFrame, WM_LBUTTONDOWN}, {kFrame, WM_LBUTTONUP}}, {}},
-    {"TickWhileDisabled", {{kFrame, WM_TIMER, kTimer}}, {}},
     {"CloseTwice", {{kFrame, WM_CLOSE}, {kFrame, WM_CLOSE}}, {"Form_Unload()", "Form_Unload()"}},
 };
 INSTANTIATE_TEST_SUITE_P(Messages, Events, ::testing::ValuesIn(kEventCases), testing::CaseName());
-
-class ModalShow : public SaverWindowHostTest, public ::testing::WithParamInterface<std::int32_t> {};
-
-// The form starts the timer when activated and asks to close on every third
-// tick, keeping the window the first time. A zero or negative interval still
-// ticks.
-TEST_P(ModalShow, ServesTheTimerUntilTheFormLetsTheWindowGo) {
-  form.after = [&](const std::string& call) {
-    if (call == "Form_Activate()") {
-      host.Timer().SetEnabled(true);
-      host.Timer().SetInterval(GetParam());
-    } else if (call == "tmrStr_Timer()" && form.Count(call) % 3 == 0) {
-      form.cancel = form.Count("Form_Unload()") == 0 ? -1 : 0;
-      host.RequestUnload();
-    }
-  };
-  host.ShowModal();
-  EXPECT_EQ(host.Timer().Interval(), GetParam());
-  EXPECT_EQ(form.Count("tmrStr_Timer()"), 6);
-  EXPECT_FALSE(host.Timer().Enabled());
-  host.RequestUnload();  // after the close nothing more is asked
-  EXPECT_EQ(form.Count("Form_Unload()"), 2);
-}
-
-INSTANTIATE_TEST_SUITE_P(Intervals, ModalShow, ::testing::Values(1, 25, 0, -100));
 
 TEST_F(SaverWindowHostTest, AnErrorInAnEventProcedureEndsTheShowAndIsRaisedFromIt) {
   form.after = [](const std::string& call) {
@@ -176,63 +140,6 @@ TEST_P(Shrinking, KeepsALightStrokeOnBlackLit) {
 }
 
 INSTANTIATE_TEST_SUITE_P(StrokeColumns, Shrinking, ::testing::Values(0, 1, 2, 3));
-
-constexpr ScreenRect kPrimary{0, 0, 1024, 768};
-constexpr ScreenRect kBeside{1024, 0, 800, 600};
-constexpr ScreenRect kLeft{-800, 100, 800, 600};
-constexpr ScreenRect kLarger{0, 0, 1280, 1024};
-constexpr ScreenRect kBesideLarger{1280, 0, 800, 600};
-const MonitorList kOne{{kPrimary}, kPrimary};
-const MonitorList kTwo{{kPrimary, kBeside}, kPrimary};
-const MonitorList kLeftToo{{kLeft, kPrimary}, kPrimary};
-const MonitorList kLargerTwo{{kLarger, kBesideLarger}, kLarger};
-
-// The monitors at the show and after a display change; then the covers'
-// places, whether the page was composed anew, and what a move to 5,7 over
-// the first cover tells the form.
-using MonitorCase =
-    std::tuple<const char*, MonitorList, MonitorList, std::vector<ScreenRect>, bool, std::string>;
-
-class Monitors : public ::testing::TestWithParam<MonitorCase> {};
-
-ScreenRect PlaceOf(HWND window) {
-  RECT r{};
-  GetWindowRect(window, &r);
-  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
-}
-
-TEST_P(Monitors, PutTheFrameOnThePrimaryAndACoverOnEveryOtherOne) {
-  const auto& [name, before, after, places, composedAnew, coverMove] = GetParam();
-  MonitorList list = before;
-  Win32SaverWindowHost host{[&] { return list; }, 96, nullptr};
-  RecordingForm form;
-  host.Attach(form);
-  std::vector<ScreenRect> covers;
-  form.after = [&](const std::string& call) {
-    if (call != "Form_Activate()" || form.Count(call) > 1) return;
-    list = after;
-    SendMessageA(host.Frame(), WM_DISPLAYCHANGE, 32, 0);
-    for (HWND cover : host.Covers()) {
-      if (IsWindowVisible(cover) != FALSE) covers.push_back(PlaceOf(cover));
-    }
-    if (!host.Covers().empty()) SendMessageA(host.Covers()[0], WM_MOUSEMOVE, 0, MAKELPARAM(5, 7));
-    EXPECT_EQ(PlaceOf(host.Frame()), after.primary);
-    host.RequestUnload();
-  };
-  host.ShowModal();
-  EXPECT_EQ(covers, places);
-  EXPECT_EQ(form.Count("Form_Activate()"), composedAnew ? 2 : 1);
-  EXPECT_EQ(form.Count(coverMove), coverMove.empty() ? 0 : 1);
-}
-
-const MonitorCase kMonitorCases[] = {
-    {"SecondBeside", kTwo, kTwo, {kBeside}, false, "Form_MouseMove(0,0,1029,7)"},
-    {"SecondAddedLeft", kOne, kLeftToo, {kLeft}, false, "Form_MouseMove(0,0,-795,107)"},
-    {"SecondRemoved", kTwo, kOne, {}, false, ""},
-    {"PrimaryResized", kTwo, kLargerTwo, {kBesideLarger}, true, "Form_MouseMove(0,0,1285,7)"},
-};
-INSTANTIATE_TEST_SUITE_P(Layouts, Monitors, ::testing::ValuesIn(kMonitorCases),
-                         testing::CaseName());
 
 }  // namespace
 }  // namespace tarvex::platform::win32
