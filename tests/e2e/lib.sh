@@ -13,7 +13,7 @@ WINDOW_WAIT_SECONDS=10
 # Stops what was started, and only the Wine server of our own prefix.
 e2e_cleanup() {
   if [ -n "$WINE_PREFIX_DIR" ]; then WINEPREFIX=$WINE_PREFIX_DIR wineserver -k 2>/dev/null || true; fi
-  kill "${E2E_PIDS[@]}" 2>/dev/null && wait "${E2E_PIDS[@]}" 2>/dev/null || true
+  { kill "${E2E_PIDS[@]}"; wait "${E2E_PIDS[@]}"; } 2>/dev/null || true
   rm -rf "$E2E_TMP"
 }
 trap e2e_cleanup EXIT
@@ -58,8 +58,7 @@ pointer_image() { python3 "$E2E_DIR/screen-check.py" pointer; }
 use_wine() {
   export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="  # no Mono or Gecko installers
-  WINE_PREFIX_DIR=$E2E_TMP/prefix
-  export WINEPREFIX=$WINE_PREFIX_DIR
+  export WINEPREFIX=$E2E_TMP/prefix && WINE_PREFIX_DIR=$WINEPREFIX
   WINDOW_WAIT_SECONDS=30  # Wine maps its first window slowly
   wine wineboot --init >/dev/null 2>&1 || fail "wineboot could not make a prefix"
   wineserver -w
@@ -143,18 +142,14 @@ open_dialog() { start_program /c && xdotool windowfocus --sync "$(wait_for_windo
 dialog_save_then_cancel() {
   local ini=$PROGRAM_DIR/tarvex.ini
   open_dialog
-  xdotool key Escape
-  sleep 0.5
+  xdotool key Escape sleep 0.5
   kill -0 "$APP_PID" 2>/dev/null || fail "Escape ended the program"
-  xdotool key Return
-  expect_exit 0 10
+  xdotool key Return && expect_exit 0 10
   # shellcheck disable=SC2059 # the expected bytes are given as a format
   printf "$1" >"$E2E_TMP/expected.ini"
   cmp "$ini" "$E2E_TMP/expected.ini" || fail "the saved file differs: $(od -c "$ini")"
   cp "$ini" "$E2E_TMP/saved.ini"
-  open_dialog
-  xdotool key Tab Return
-  expect_exit 0 10
+  open_dialog && xdotool key Tab Return && expect_exit 0 10
   cmp "$ini" "$E2E_TMP/saved.ini" || fail "cancel changed the file"
 }
 

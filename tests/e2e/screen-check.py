@@ -47,19 +47,21 @@ def crawl(a, b=None):
 
 def window(now, x, y, w, h, before="-", x2=0, y2=0):
     x, y, w, h, x2, y2 = map(int, (x, y, w, h, x2, y2))
-    width, _, rgb = load(now)
+    width, height, rgb = load(now)
     old = load(before)[2] if before != "-" else rgb
-    text = 0  # bright pixels where text is looked for
-    for i in range(0, len(rgb), 3):
-        px, py = i // 3 % width, i // 3 // width
-        if not (x <= px < x + w and y <= py < y + h):
-            if rgb[i:i + 3] != old[i:i + 3]:
-                sys.exit(f"something drawn outside the window at {px},{py}")
-        elif not (x + MARGIN <= px < x + w - MARGIN and y + MARGIN <= py < y + h - MARGIN):
-            if any(rgb[i:i + 3]):
-                sys.exit(f"the margin is not black at {px},{py}")
-        else:
-            text += sum(rgb[i:i + 3]) > 384 and (px >= x2 or py >= y2)
+    row = lambda px, py, n, image=rgb: image[3 * (py * width + px):3 * (py * width + px + max(n, 0))]
+    text = False  # a bright pixel where text is looked for
+    for py in range(height):
+        outside = [(0, x), (x + w, width - x - w)] if y <= py < y + h else [(0, width)]
+        if any(row(a, py, n) != row(a, py, n, old) for a, n in outside):
+            sys.exit(f"something drawn outside the window in row {py}")
+        inside = y + MARGIN <= py < y + h - MARGIN
+        margin = row(x, py, MARGIN) + row(x + w - MARGIN, py, MARGIN) if inside else row(x, py, w)
+        if y <= py < y + h and max(margin, default=0):
+            sys.exit(f"the margin is not black in row {py}")
+        left = x + MARGIN if py >= y2 else max(x + MARGIN, x2)
+        display = row(left, py, x + w - MARGIN - left) if inside else b""
+        text = text or any(sum(display[i:i + 3]) > 384 for i in range(0, len(display), 3))
     text or sys.exit(f"no text inside the window right of {x2} or below {y2}")
 
 
