@@ -13,12 +13,10 @@ WINDOW_WAIT_SECONDS=10
 # Stops what was started, and only the Wine server of our own prefix.
 e2e_cleanup() {
   if [ -n "$WINE_PREFIX_DIR" ]; then WINEPREFIX=$WINE_PREFIX_DIR wineserver -k 2>/dev/null || true; fi
-  kill "${E2E_PIDS[@]}" 2>/dev/null || true
-  wait "${E2E_PIDS[@]}" 2>/dev/null || true
+  { kill "${E2E_PIDS[@]}"; wait "${E2E_PIDS[@]}"; } 2>/dev/null || true
   rm -rf "$E2E_TMP"
 }
 trap e2e_cleanup EXIT
-
 fail() { echo "FAIL: $*" >&2 && exit 1; }
 
 # Starts Xvfb (default 1024x768) on a display drawn far above :0, where other
@@ -51,19 +49,16 @@ use_two_monitors() {
   xsetroot -solid red
 }
 
-# The monitors given (WxH+X+Y, the primary first): the crawl inside the
-# primary's display area, no red there, the rest of the primary and the
-# others black.
-check_monitors() {
-  python3 "$E2E_DIR/screen-check.py" monitors "$@" || fail "the monitors are not as expected"
-}
+# The monitors given (WxH+X+Y, the primary first), and the crawl $1 s apart: see screen-check.py.
+check_monitors() { python3 "$E2E_DIR/screen-check.py" monitors "$@" || fail "the monitors are not as expected"; }
+check_crawl() { python3 "$E2E_DIR/screen-check.py" crawl "$1" || fail "the crawl is not as expected"; }
+pointer_image() { python3 "$E2E_DIR/screen-check.py" pointer; }
 
 # The Windows program from here on: Wine, code page 932, a fresh prefix.
 use_wine() {
   export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="  # no Mono or Gecko installers
-  WINE_PREFIX_DIR=$E2E_TMP/prefix
-  export WINEPREFIX=$WINE_PREFIX_DIR
+  export WINEPREFIX=$E2E_TMP/prefix && WINE_PREFIX_DIR=$WINEPREFIX
   WINDOW_WAIT_SECONDS=30  # Wine maps its first window slowly
   wine wineboot --init >/dev/null 2>&1 || fail "wineboot could not make a prefix"
   wineserver -w
@@ -74,9 +69,7 @@ make_program_dir() {
   PROGRAM_DIR=$E2E_TMP/program
   mkdir -p "$PROGRAM_DIR" "$E2E_TMP/config" "$E2E_TMP/runtime"
   chmod 700 "$E2E_TMP/runtime"
-  for file in tarvex libvbmp3.so tarvex.scr VBMP3.dll; do
-    [ ! -f "$TARVEX_BUILD/$file" ] || cp "$TARVEX_BUILD/$file" "$PROGRAM_DIR/"
-  done
+  for file in tarvex libvbmp3.so tarvex.scr VBMP3.dll; do [ ! -f "$TARVEX_BUILD/$file" ] || cp "$TARVEX_BUILD/$file" "$PROGRAM_DIR/"; done
   export XDG_CONFIG_HOME=$E2E_TMP/config XDG_RUNTIME_DIR=$E2E_TMP/runtime
   PROGRAM=("$PROGRAM_DIR/tarvex")
   [ -z "$WINE_PREFIX_DIR" ] || PROGRAM=(wine "$PROGRAM_DIR/tarvex.scr")
@@ -91,18 +84,11 @@ use_wav_library() {
 }
 
 # Starts the program in the background, its output in program.log; sets APP_PID.
-start_program() {
-  "${PROGRAM[@]}" "$@" >"$E2E_TMP/program.log" 2>&1 &
-  APP_PID=$!
-  E2E_PIDS+=("$APP_PID")
-}
+start_program() { "${PROGRAM[@]}" "$@" >"$E2E_TMP/program.log" 2>&1 & APP_PID=$! && E2E_PIDS+=("$APP_PID"); }
 
 # Prints the id of a mapped window whose name matches $1, once there is one.
 wait_for_window() {
-  for _ in $(seq $((WINDOW_WAIT_SECONDS * 10))); do
-    xdotool search --onlyvisible --limit 1 --name "$1" 2>/dev/null && return 0
-    sleep 0.1
-  done
+  for _ in $(seq $((WINDOW_WAIT_SECONDS * 10))); do xdotool search --onlyvisible --limit 1 --name "$1" 2>/dev/null && return 0 || sleep 0.1; done
   fail "no window named '$1' appeared: $(cat "$E2E_TMP/program.log" 2>/dev/null)"
 }
 
@@ -130,62 +116,69 @@ write_saver_files() {
 }
 
 # Starts "/s" with the pointer mid-screen; sets SAVER_PID once its window shows.
-start_saver() {
-  xdotool mousemove 512 384
-  start_program /s
-  SAVER_PID=$APP_PID
-  wait_for_window '^Form1$' >/dev/null
-}
-
-# Two screenshots $1 seconds apart must show the crawl in place, and risen.
-check_crawl() { python3 "$E2E_DIR/screen-check.py" crawl "$1" || fail "the crawl is not as expected"; }
+start_saver() { xdotool mousemove 512 384 && start_program /s && SAVER_PID=$APP_PID && wait_for_window '^Form1$' >/dev/null; }
 
 # A second start, with each switch given, must end at once with status 0
 # and show no window beside the running one.
 expect_second_instances_to_end() {
-  for switch in "$@"; do
-    start_program "$switch"
-    expect_exit 0 20
-  done
+  for switch in "$@"; do start_program "$switch" && expect_exit 0 20; done
   [ "$(xdotool search --onlyvisible --name . | wc -l)" = 1 ] || fail "a second instance showed a window"
 }
-
-pointer_image() { python3 "$E2E_DIR/screen-check.py" pointer; }
 
 # Presses Enter in every message box titled "tarvex" until the command succeeds.
 answer_boxes_until() {
   for _ in $(seq 20); do
     "$@" && return 0
-    for box in $(xdotool search --onlyvisible --name '^tarvex$' 2>/dev/null); do
-      xdotool windowfocus --sync "$box" key Return 2>/dev/null || true
-    done
+    for box in $(xdotool search --onlyvisible --name '^tarvex$' 2>/dev/null); do xdotool windowfocus --sync "$box" key Return 2>/dev/null || true; done
     sleep 0.25
   done
 }
 
 # Starts "/c" and gives the settings dialog (its focus on 保 存) the keyboard.
-open_dialog() {
-  start_program /c
-  xdotool windowfocus --sync "$(wait_for_window 'ソラリオン風')"
-  sleep 0.5
-}
+open_dialog() { start_program /c && xdotool windowfocus --sync "$(wait_for_window 'ソラリオン風')" && sleep 0.5; }
 
 # Escape leaves the dialog open; Enter on 保 存 saves (tarvex.ini must hold
 # the printf format $1) and ends it; Tab, Enter (取 消) leave the file alone.
 dialog_save_then_cancel() {
   local ini=$PROGRAM_DIR/tarvex.ini
   open_dialog
-  xdotool key Escape
-  sleep 0.5
+  xdotool key Escape sleep 0.5
   kill -0 "$APP_PID" 2>/dev/null || fail "Escape ended the program"
-  xdotool key Return
-  expect_exit 0 10
+  xdotool key Return && expect_exit 0 10
   # shellcheck disable=SC2059 # the expected bytes are given as a format
   printf "$1" >"$E2E_TMP/expected.ini"
   cmp "$ini" "$E2E_TMP/expected.ini" || fail "the saved file differs: $(od -c "$ini")"
   cp "$ini" "$E2E_TMP/saved.ini"
-  open_dialog
-  xdotool key Tab Return
-  expect_exit 0 10
+  open_dialog && xdotool key Tab Return && expect_exit 0 10
   cmp "$ini" "$E2E_TMP/saved.ini" || fail "cancel changed the file"
+}
+
+# Hosted mode. Maps a daemon's window (hosted-window.c W H X Y); sets HOST_WIN and HOST_CTL.
+start_host_window() {
+  local ctl=$E2E_TMP/host-$RANDOM
+  [ -x "$E2E_TMP/hosted-window" ] || cc -o "$E2E_TMP/hosted-window" "$E2E_DIR/hosted-window.c" -lX11
+  mkfifo "$ctl"
+  "$E2E_TMP/hosted-window" "$@" <"$ctl" >"$ctl.id" &
+  E2E_PIDS+=($!)
+  exec {HOST_CTL}>"$ctl"
+  for _ in $(seq 50); do [ -s "$ctl.id" ] && break || sleep 0.1; done
+  HOST_WIN=$(cat "$ctl.id")
+}
+
+# Waits up to $1 s until "screen-check.py window -" passes with the other arguments.
+wait_for_drawing() {
+  for _ in $(seq $(($1 * 2))); do python3 "$E2E_DIR/screen-check.py" window - "${@:2}" 2>"$E2E_TMP/why" && return 0 || sleep 0.5; done
+  fail "$(cat "$E2E_TMP/why")"
+}
+
+# Sets GONE_MS to the ms until process $1 has ended (or is a zombie), at most $2 s.
+wait_gone() {
+  local start state
+  start=$(date +%s%N)
+  for _ in $(seq $(($2 * 200))); do
+    state=$(awk '{print $3}' "/proc/$1/stat" 2>/dev/null || true)
+    [ -n "$state" ] && [ "$state" != Z ] || { GONE_MS=$((($(date +%s%N) - start) / 1000000)) && return 0; }
+    sleep 0.005
+  done
+  fail "process $1 still runs after $2 s"
 }

@@ -1,8 +1,6 @@
-// A stand-in for the playback library in the program directory, for the
-// end-to-end tests: the real library (linked in, from the build) does the
-// work, and vbmp3_init also sends its sound to the WAV file named by
-// TARVEX_WAV_OUT instead of the sound card, in real time. The program finds
-// the other functions through this library's dependency.
+// The playback library for the end-to-end tests: the real one (its dependency,
+// which also serves the other functions) plays, in real time, to the WAV file
+// TARVEX_WAV_OUT instead of the sound card.
 
 #include <dlfcn.h>
 
