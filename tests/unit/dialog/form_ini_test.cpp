@@ -1,6 +1,6 @@
 // FormIni on a fake desktop and window: what it shows for the loaded
-// settings, what its choosers do, and what "保 存" and "取 消" leave in the
-// settings file; and the batch write under the save.
+// settings and what "保 存" and "取 消" leave in the settings file; and the
+// batch write under the save. The real window's test drives the choosers.
 
 #include "dialog/FormIni.h"
 
@@ -123,31 +123,6 @@ INSTANTIATE_TEST_SUITE_P(Settings, FormLoadTest, ::testing::Values(
     LoadCase{"ColourNotANumber", {"A"}, "A", 10, 37, "blue", 0, "10", "1", kKept}),
     CaseName());
 // clang-format on
-
-// All files preselected, starting at the last confirmed name; a cancel keeps
-// the box as it was. The message chooser also picks the colour.
-TEST_F(FormIniTest, ChoosersFillTheirBoxOrTheSwatchAndCancelKeepsThem) {
-  state.Settings.MessageFile = state.Settings.Mp3File = "/loaded";
-  Strings seen;
-  Run([&](FakeDialog& window, DialogEvents& form) {
-    window.open_answers = {std::nullopt, "/a/曲 1", std::nullopt, std::nullopt, "/b"};
-    window.color_answers = {std::nullopt, 16711680, std::nullopt};
-    for (int click = 0; click < 3; ++click) {
-      form.cmdSansyo_Click();
-      form.lblCol_Click();
-      seen.push_back(window.texts[DialogTextBox::txtFile] + " " + std::to_string(window.swatch));
-    }
-    for (int click = 0; click < 2; ++click) {
-      form.cmdMP3_Click();
-      seen.push_back(window.texts[DialogTextBox::txtMP3]);
-    }
-  });
-  EXPECT_EQ(seen,
-            (Strings{"/loaded 255", "/a/曲 1 16711680", "/a/曲 1 16711680", "/loaded", "/b"}));
-  const std::string text = "Open(*.*||*.txt||,1,", music = "Open(*.*||*.mp3||,1,)";
-  EXPECT_EQ(window.calls, (Strings{text + ")", "Color(0)", text + ")", "Color(0)",
-                                   text + "/a/曲 1)", "Color(16711680)", music, music}));
-}
 
 // The size is saved as Str() gives it, with a leading blank: Windows writes
 // it as given (Wine drops the blank), our Linux store quotes it.

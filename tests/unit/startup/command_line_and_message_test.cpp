@@ -87,13 +87,6 @@ TEST_F(ReadMessageFileTest, ItemsBecomeLinesOneToLineCountAndEntryZeroStaysEmpty
   EXPECT_TRUE(Read(dir_.Write("empty.txt", "")).MessageLines.empty());
 }
 
-TEST_F(ReadMessageFileTest, AnEmptySettingReadsReadmeInTheProgramDirectory) {
-  dir_.Write("readme.txt", "\x93\xfa\x96\x7b\r\n");  // Shift JIS
-  const SharedState state = Read("");
-  EXPECT_EQ(state.Settings.MessageFile, dir_.str() + "/readme.txt");
-  EXPECT_EQ(state.MessageLines, (std::vector<std::string>{"", "日本"}));
-}
-
 TEST_F(ReadMessageFileTest, TheLastPossibleItemLoadsAndOneMoreOverflows) {
   std::string bytes;
   for (int i = 0; i < 32767; ++i) bytes += "x\n";

@@ -128,14 +128,6 @@ TEST_F(MainTest, UsePasswordIsTheFirstTwoBytesOfTheRegistryValue) {
   }
 }
 
-TEST_F(MainTest, PasswordChangeGetsTheParentHandleAndAnOutOfRangeOneIsReported) {
-  EXPECT_EQ(Run("/a 1234"), 0);
-  EXPECT_TRUE(Called("PwdChangePasswordA(SCRSAVE,1234)"));
-  EXPECT_EQ(Run("/a 99999"), 1);
-  EXPECT_FALSE(Called("PwdChangePasswordA"));
-  EXPECT_TRUE(Called("MessageBox(実行時エラー 6: "));
-}
-
 // A message file that does not exist shows that the dialog never reads it.
 TEST_F(MainTest, SettingsShowTheDialogAndAnOverflowIsReportedBeforeAnyWindowInEveryMode) {
   EXPECT_EQ(Run("/c", "FILE=/no/such/message.txt"), 0);
