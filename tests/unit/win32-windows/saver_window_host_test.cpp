@@ -1,12 +1,15 @@
 // The Win32 saver window host: the window's messages as the form's event
-// procedures, the unload guard and the copy that shrinks the page.
+// procedures, the unload guard, the copy that shrinks the page, and the
+// windows placed again when the monitors change.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/win32/saver_window_host.h"
@@ -40,6 +43,8 @@ class RecordingForm : public platform::SaverWindowEvents {
     Cancel = cancel;
     Record("Form_Unload");
   }
+
+  auto Count(const std::string& call) const { return std::count(calls.begin(), calls.end(), call); }
 
  private:
   template <class... Args>
@@ -140,6 +145,52 @@ TEST_P(Shrinking, KeepsALightStrokeOnBlackLit) {
 }
 
 INSTANTIATE_TEST_SUITE_P(StrokeColumns, Shrinking, ::testing::Values(0, 1, 2, 3));
+
+// Wine sends no display change here: a fake monitor list stands in. The
+// monitors after the change, then the covers' places, whether the page was
+// composed anew, and what a move to 5,7 over the first cover tells the form.
+constexpr ScreenRect kPrimary{0, 0, 1024, 768}, kBeside{1024, 0, 800, 600};
+constexpr ScreenRect kLeft{-800, 100, 800, 600}, kLarger{0, 0, 1280, 1024};
+using DisplayCase =
+    std::tuple<const char*, MonitorList, std::vector<ScreenRect>, bool, std::string>;
+class DisplayChange : public ::testing::TestWithParam<DisplayCase> {};
+
+TEST_P(DisplayChange, PlacesTheFrameOnThePrimaryAndACoverOnEveryOtherOneAgain) {
+  const auto& [name, after, places, composedAnew, coverMove] = GetParam();
+  MonitorList list{{kPrimary, kBeside}, kPrimary};
+  Win32SaverWindowHost host{[&] { return list; }, 96, nullptr};
+  RecordingForm form;
+  host.Attach(form);
+  std::vector<ScreenRect> covers;
+  form.after = [&](const std::string& call) {
+    if (call != "Form_Activate()" || form.Count(call) > 1) return;
+    list = after;
+    SendMessageA(host.Frame(), WM_DISPLAYCHANGE, 32, 0);
+    for (HWND cover : host.Covers()) {
+      RECT r{};
+      if (IsWindowVisible(cover) != FALSE && GetWindowRect(cover, &r) != FALSE)
+        covers.push_back({r.left, r.top, r.right - r.left, r.bottom - r.top});
+    }
+    if (!host.Covers().empty()) SendMessageA(host.Covers()[0], WM_MOUSEMOVE, 0, MAKELPARAM(5, 7));
+    host.RequestUnload();
+  };
+  host.ShowModal();
+  EXPECT_EQ(covers, places);
+  EXPECT_EQ(form.Count("Form_Activate()"), composedAnew ? 2 : 1);
+  EXPECT_EQ(form.Count(coverMove), coverMove.empty() ? 0 : 1);
+}
+
+const DisplayCase kDisplayChanges[] = {
+    {"AddedLeft", {{kLeft, kPrimary}, kPrimary}, {kLeft}, false, "Form_MouseMove(0,0,-795,107)"},
+    {"Removed", {{kPrimary}, kPrimary}, {}, false, ""},
+    {"PrimaryResized",
+     {{kLarger, {1280, 0, 800, 600}}, kLarger},
+     {{1280, 0, 800, 600}},
+     true,
+     "Form_MouseMove(0,0,1285,7)"},
+};
+INSTANTIATE_TEST_SUITE_P(Layouts, DisplayChange, ::testing::ValuesIn(kDisplayChanges),
+                         testing::CaseName());
 
 }  // namespace
 }  // namespace tarvex::platform::win32
