@@ -60,7 +60,6 @@ class QtDialogTest : public ::testing::Test {
 
   QtDialogTest() {
     state.IniPath = dir.File("tarvex.ini");
-    state.Settings.FontName = "IPAGothic";
     desktop.fonts = qt::QtScreenFontNames();
     desktop.dialog_host_factory = [] { return qt::CreateQtDialogWindowHost(QtDesktopForTests()); };
   }
@@ -83,9 +82,6 @@ class QtDialogTest : public ::testing::Test {
     form.ShowModal();
     EXPECT_FALSE(left_open) << "the test left a window open";
   }
-  std::string Stored(const char* key) const {
-    return basSysAPI::ReadIniValue("TARVEX", key, 200, state.IniPath);
-  }
 
   TempDir dir;
   basKORVAN::SharedState state;
@@ -94,9 +90,13 @@ class QtDialogTest : public ::testing::Test {
 
 // The frame cannot be resized; the controls stand where the design puts
 // them, inside their frame, in the desktop font's substitute. Enter on a list
-// or a box does nothing. (Focus, Enter and Escape on the buttons: the
-// end-to-end test.)
-TEST_F(QtDialogTest, ControlsAtTheirDesignPlacesAndOnlyAButtonTakesEnter) {
+// or a box does nothing. The message chooser picks the file, the swatch's
+// the colour; a cancel chooses nothing. (Focus, Enter and Escape on the
+// buttons: the end-to-end test.)
+TEST_F(QtDialogTest, ControlsAtTheirDesignPlacesOnlyButtonsTakeEnterAndChoosersPickWhatIsSaved) {
+  const std::string chosen = dir.Write("notes.log", "x");
+  state.Settings.MessageFile = "/kept.txt";
+  state.Settings.FontColor = "128";
   Run([&](QDialog& dialog) {
     EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize());
     EXPECT_EQ(QFontInfo(dialog.font()).family(), "IPAPGothic");
@@ -116,22 +116,10 @@ TEST_F(QtDialogTest, ControlsAtTheirDesignPlacesAndOnlyAButtonTakesEnter) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     }
     EXPECT_TRUE(dialog.isVisible());
-    Control<QPushButton>(dialog, "cmdEXIT")->click();
-  });
-}
-
-// The message chooser picks the file, the swatch's the colour; a cancel
-// chooses nothing.
-TEST_F(QtDialogTest, ChoosersPickTheFileAndTheColourThatAreSavedAndCancelKeepsThem) {
-  const std::string chosen = dir.Write("notes.log", "x");
-  state.Settings.MessageFile = "/kept.txt";
-  state.Settings.FontColor = "128";
-  Run([&](QDialog& dialog) {
-    auto* box = Control<QLineEdit>(dialog, "txtFile");
-    auto* swatch = Control<QLabel>(dialog, "lblCol");
     Soon([] { TopModal<QFileDialog>()->reject(); });
     Control<QPushButton>(dialog, "cmdSansyo")->click();
-    EXPECT_EQ(box->text(), "/kept.txt");
+    EXPECT_EQ(Control<QLineEdit>(dialog, "txtFile")->text(), "/kept.txt");
+    auto* swatch = Control<QLabel>(dialog, "lblCol");
     EXPECT_EQ(swatch->palette().color(QPalette::Window), QColor(128, 0, 0));
     Soon([&] {
       auto* chooser = TopModal<QFileDialog>();
@@ -140,14 +128,14 @@ TEST_F(QtDialogTest, ChoosersPickTheFileAndTheColourThatAreSavedAndCancelKeepsTh
     });
     Control<QPushButton>(dialog, "cmdSansyo")->click();
     Soon([] {
-      TopModal<QColorDialog>()->setCurrentColor(QColor(1, 2, 3));
+      TopModal<QColorDialog>()->setCurrentColor(QColor(1, 2, 3));  // 1 + 256 * 2 + 65536 * 3
       TopModal<QColorDialog>()->accept();
     });
     QTest::mouseClick(swatch, Qt::LeftButton);
     Control<QPushButton>(dialog, "cmdOK")->click();
   });
-  EXPECT_EQ(Stored("FILE"), chosen);
-  EXPECT_EQ(Stored("FONTCOLOR"), "197121");  // red + 256 * green + 65536 * blue
+  EXPECT_EQ(basSysAPI::ReadIniValue("TARVEX", "FILE", 200, state.IniPath), chosen);
+  EXPECT_EQ(basSysAPI::ReadIniValue("TARVEX", "FONTCOLOR", 200, state.IniPath), "197121");
   EXPECT_EQ(qt::NameFilterOf({"Text", "*.txt;*.log"}), "Text (*.txt *.log)");
 }
 

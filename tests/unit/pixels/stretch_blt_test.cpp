@@ -1,5 +1,4 @@
-// Our StretchBlt: copies, mirroring, clipping and culling; then, over many
-// scales, the box filter, the vector kernels and the span shortcut.
+// Our StretchBlt: copies, clipping and culling; by scale, filter, kernels, span shortcut.
 
 #include "platform/pixels/stretch_blt.h"
 
@@ -62,9 +61,8 @@ class BlitTest : public ::testing::TestWithParam<BlitCase> {};
 TEST_P(BlitTest, DrawsTheExpectedPixels) {
   const BlitCase& c = GetParam();
   Image dest(c.destWidth, Pixels(c.expected.size(), X));
-  const BlitHints hints{.firstRow = c.firstRow, .endRow = c.endRow};
   EXPECT_EQ(StretchBlt(dest.View(), c.destRect, Image(c.sourceWidth, c.source).ConstView(),
-                       c.sourceRect, hints),
+                       c.sourceRect, {.firstRow = c.firstRow, .endRow = c.endRow}),
             c.drew);
   EXPECT_THAT(dest.pixels, ::testing::ElementsAreArray(c.expected));
 }
@@ -84,20 +82,14 @@ TARVEX_PRINT_CASE_AS_NAME(ScaleCase)
 
 // clang-format off
 const ScaleCase kScales[] = {
-    {"SevenTo20", 7, 0, 20, 20},                {"SevenTo20Mirrored", 7, 20, -20, 20},
-    {"ThreeTo1000Clipped", 3, 993, -1000, 993}, {"TwentyTo27", 20, 0, 27, 27},
+    {"SevenTo20", 7, 0, 20, 20},                {"ThreeTo1000Clipped", 3, 993, -1000, 993},
     {"SixtyOneTo64Shifted", 61, 67, -64, 67},   {"NinetySixTo97", 96, 0, 97, 97},
-    {"NinetySixTo143", 96, 0, 143, 143},        {"NinetySixTo192", 96, 0, 192, 192},
-    {"HundredTo101", 100, 101, -101, 101},      {"NearestForBytePermutes", 140, 0, 150, 150},
+    {"NinetySixTo192", 96, 0, 192, 192},        {"NearestForBytePermutes", 140, 0, 150, 150},
     {"NearestMirrored", 280, 300, -300, 300},   {"PageTo1720", 696, 0, 1720, 1720},
-    {"PageTo841", 696, 841, -841, 841},         {"PageTo3640Clipped", 696, -900, 3640, 2740},
-    {"FiveTo70000", 5, 500, -70000, 500},       {"ClippedBothSides", 96, -30, 200, 120},
-    {"MirroredClippedBothSides", 96, 150, -200, 120}, {"TwentyTo7", 20, 0, 7, 7},
-    {"PageTo253", 696, 0, 253, 253},            {"PageTo695", 696, 695, -695, 695},
-    {"ShrunkInside", 96, 10, 37, 120},          {"MirroredShrunkInside", 96, 100, -71, 120},
-    {"ThousandTo3", 1000, 0, 3, 3},             {"SixtyFourTo61Clipped", 64, -20, 61, 41},
-    {"PageTo100", 696, 0, 100, 100},            {"PageTo348Mirrored", 696, 348, -348, 348},
-    {"TwoHundredTo199", 200, 0, 199, 199},
+    {"PageTo3640Clipped", 696, -900, 3640, 2740}, {"FiveTo70000", 5, 500, -70000, 500},
+    {"MirroredClippedBothSides", 96, 150, -200, 120}, {"PageTo695", 696, 695, -695, 695},
+    {"ShrunkInside", 96, 10, 37, 120},          {"ThousandTo3", 1000, 0, 3, 3},
+    {"SixtyFourTo61Clipped", 64, -20, 61, 41},  {"PageTo348Mirrored", 696, 348, -348, 348},
 };
 // clang-format on
 

@@ -1,5 +1,4 @@
-// The Qt saver host offscreen: its surfaces' fonts and printing, its input
-// routing and refreshes. The end-to-end tests drive the rest.
+// The Qt saver host offscreen: fonts, printing, input, refreshes; the rest end to end.
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -77,8 +76,6 @@ TEST(SurfaceTest, PrintsOddLinesInsideTheirRowsAndNothingBelowTheImage) {
   page.PrintLine("still fine");
 }
 
-using ::testing::FloatEq;
-
 class MockForm : public platform::SaverWindowEvents {
  public:
   MOCK_METHOD(void, Form_Activate, (), (override));
@@ -113,8 +110,8 @@ class HostTest : public ::testing::Test {
 // A click is a press and a release on the display; a pointer standing still
 // is no move.
 TEST_F(HostTest, EventsReachTheSurfaceUnderThePointerWithTheirKeysAndPlaces) {
-  EXPECT_CALL(form, picTARVEX_MouseMove(1, 0, 0, FloatEq(10), FloatEq(20)));
-  EXPECT_CALL(form, Form_MouseMove(0, 0, FloatEq(3), FloatEq(4)));
+  EXPECT_CALL(form, picTARVEX_MouseMove(1, 0, 0, ::testing::FloatEq(10), ::testing::FloatEq(20)));
+  EXPECT_CALL(form, Form_MouseMove(0, 0, ::testing::FloatEq(3), ::testing::FloatEq(4)));
   EXPECT_CALL(form, picTARVEX_KeyDown(1, Qt::Key_A, 1));
   EXPECT_CALL(form, Form_KeyDown(Qt::Key_A, 1));
   EXPECT_CALL(form, picTARVEX_Click(1));
