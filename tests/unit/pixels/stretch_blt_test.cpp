@@ -93,7 +93,6 @@ const ScaleCase kScales[] = {
 };
 // clang-format on
 
-// With strokes, most of it black, as a page of text is.
 Pixels RandomPixels(std::size_t length, unsigned seed, bool strokes = false) {
   std::mt19937 random(seed);
   Pixels row(length);
@@ -195,8 +194,7 @@ void ExpectBlocksDrawColumns(const ScaleCase& c, Draw draw, Column column) {
   }
 }
 
-// With every kernel the processor runs, for ranges of every length that
-// start anywhere.
+// With every kernel the processor runs, for ranges of any length starting anywhere.
 TEST_P(ScaleTest, BlocksDrawWhatSingleColumnsDraw) {
   const ScaleCase& c = GetParam();
   if (c.Length() > 4000 || c.Length() < 8) return;

@@ -13,10 +13,9 @@
 namespace tarvex::platform {
 namespace {
 
-constexpr ScreenRect kFullHd{0, 0, 1920, 1080};
-constexpr ScreenRect kBeside{1920, 0, 1280, 1024};
-constexpr ScreenRect kLeft{-1280, 200, 1280, 1024};
-constexpr ScreenRect kOverlap{1000, 0, 1920, 1080};
+constexpr ScreenRect kFullHd{0, 0, 1920, 1080}, kBeside{1920, 0, 1280, 1024};
+constexpr ScreenRect kLeft{-1280, 200, 1280, 1024}, kOverlap{1000, 0, 1920, 1080};
+constexpr ScreenRect kAbove{0, -1080, 1920, 1080}, kBelow{0, 1080, 1920, 1080};
 
 // The monitors, the primary, and the covers' areas.
 using LayoutCase =
@@ -28,7 +27,8 @@ const LayoutCase kLayouts[] = {
     {"LeftOfOriginAndBeside", {kLeft, kFullHd, kBeside}, kFullHd, {kLeft, kBeside}},
     {"MirrorOfPrimary", {kFullHd, {0, 0, 1280, 1024}, kBeside}, kFullHd, {kBeside}},
     {"SameAreaTwice", {kFullHd, kBeside, kBeside}, kFullHd, {kBeside}},
-    {"EmptyMonitor", {kFullHd, {3200, 0, 0, 0}, kBeside}, kFullHd, {kBeside}},
+    {"EmptyMonitors", {kFullHd, {3200, 0, 0, 0}, {3200, 0, 1280, 0}, kBeside}, kFullHd, {kBeside}},
+    {"AboveAndBelow", {kAbove, kFullHd, kBelow}, kFullHd, {kAbove, kBelow}},
     {"OverlapsPrimary", {kFullHd, kOverlap}, kFullHd, {kOverlap}},
 };
 

@@ -22,8 +22,7 @@ bool Lit(const QImage& image, int top, int bottom) {
   return image.copy(0, top, image.width(), bottom - top) != black;
 }
 
-// A face or a size to set (nullptr, 0: left as designed), the family and
-// the size the font then has (0: refused, the design font stays).
+// A face or a size to set (nullptr, 0: as designed); the font's family and size (0: refused).
 using FontCase = std::tuple<const char*, float, const char*, double>;
 
 class FontTest : public ::testing::TestWithParam<FontCase> {};
@@ -53,7 +52,8 @@ INSTANTIATE_TEST_SUITE_P(Fonts, FontTest,
 
 // A line far past the edge, in the fore colour (0xBBGGRR, its high byte
 // meaning nothing below the system flag), control characters and broken
-// UTF-8, a user scale that puts lines below the image, and a negative size.
+// UTF-8, user scales that put lines below the image or span nothing, and a
+// negative size.
 // The crawl's real frames check the rest of the printing end to end.
 TEST(SurfaceTest, PrintsOddLinesInsideTheirRowsAndNothingBelowTheImage) {
   QtPictureSurface page{0, 0, 696, 768, 96};
@@ -61,8 +61,7 @@ TEST(SurfaceTest, PrintsOddLinesInsideTheirRowsAndNothingBelowTheImage) {
   page.SetForeColor(0x7F0000FF);
   page.PrintLine(std::string(100000, 'W'));
   const QColor edge = page.Image().pixelColor(690, line / 2);
-  EXPECT_TRUE(edge.red() > 100 && edge.green() == 0 && edge.blue() == 0)
-      << edge.name().toStdString();
+  EXPECT_TRUE(edge.red() > 100 && edge.green() == 0 && edge.blue() == 0);
   page.PrintLine("A\tB\nC\rD\x01" + std::string(3000, '\xE3'));
   EXPECT_TRUE(Lit(page.Image(), line, 2 * line));
   EXPECT_FALSE(Lit(page.Image(), 2 * line, 768)) << "nothing below the lines";
@@ -71,6 +70,10 @@ TEST(SurfaceTest, PrintsOddLinesInsideTheirRowsAndNothingBelowTheImage) {
   page.PrintLine("one");
   EXPECT_EQ(page.Image(), before);
   EXPECT_NEAR(page.CurrentY(), 2 * line + 2 * line * line / 768.0, 0.01);
+  page.SetScaleHeight(0);  // an empty message spans nothing
+  page.SetCurrentY(10);
+  page.PrintLine("x");
+  EXPECT_FLOAT_EQ(page.CurrentY(), 10.0f + line) << "a zero scale keeps pixels";
   page.SetWidth(-5);
   EXPECT_EQ(page.Width(), 0) << "a negative size gives an empty surface";
   page.PrintLine("still fine");
