@@ -1,5 +1,4 @@
-// FormIni in its real Qt window on the offscreen platform: the controls'
-// places, the keys, and the real choosers.
+// FormIni in its real Qt window, offscreen: the controls' places, the keys, the choosers.
 
 #include <gtest/gtest.h>
 

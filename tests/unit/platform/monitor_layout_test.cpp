@@ -22,8 +22,6 @@ using LayoutCase =
     std::tuple<const char*, std::vector<ScreenRect>, ScreenRect, std::vector<ScreenRect>>;
 
 const LayoutCase kLayouts[] = {
-    {"PrimarySecondInTheList", {kBeside, kFullHd}, kFullHd, {kBeside}},
-    {"PrimaryRightOfTheOther", {kFullHd, kBeside}, kBeside, {kFullHd}},
     {"LeftOfOriginAndBeside", {kLeft, kFullHd, kBeside}, kFullHd, {kLeft, kBeside}},
     {"MirrorOfPrimary", {kFullHd, {0, 0, 1280, 1024}, kBeside}, kFullHd, {kBeside}},
     {"SameAreaTwice", {kFullHd, kBeside, kBeside}, kFullHd, {kBeside}},

@@ -111,8 +111,8 @@ class HostTest : public ::testing::Test {
 };
 
 // A click is a press and a release on the display; a pointer standing still
-// is no move.
-TEST_F(HostTest, EventsReachTheSurfaceUnderThePointerWithTheirKeysAndPlaces) {
+// is no move. A run-time error in an event ends the modal show with it.
+TEST_F(HostTest, EventsReachTheSurfaceUnderThePointerWithTheirKeysAndPlacesAndErrorsEndTheShow) {
   EXPECT_CALL(form, picTARVEX_MouseMove(1, 0, 0, ::testing::FloatEq(10), ::testing::FloatEq(20)));
   EXPECT_CALL(form, Form_MouseMove(0, 0, ::testing::FloatEq(3), ::testing::FloatEq(4)));
   EXPECT_CALL(form, picTARVEX_KeyDown(1, Qt::Key_A, 1));
@@ -128,6 +128,10 @@ TEST_F(HostTest, EventsReachTheSurfaceUnderThePointerWithTheirKeysAndPlaces) {
     Send(View(), QEvent::MouseButtonPress, {5, 5});
     Send(View(), QEvent::MouseButtonRelease, release);
   }
+  EXPECT_CALL(form, Form_Activate()).WillOnce([] {
+    throw runtime::RuntimeError(runtime::kOverflow);
+  });
+  EXPECT_THROW(host.ShowModal(), runtime::RuntimeError);
 }
 
 // A refresh shows the parts that copies drew since the last one, and those
