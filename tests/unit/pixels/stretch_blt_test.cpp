@@ -1,7 +1,4 @@
-// Our StretchBlt: exact copies, mirroring, clipping and culling; then, over
-// many scales, the box filter against an exact area average, the vector
-// kernels against single columns, and the span shortcut against the full
-// path, with clears that leave nothing behind.
+// Our StretchBlt: copies, clipping and culling; by scale, filter, kernels, span shortcut.
 
 #include "platform/pixels/stretch_blt.h"
 
@@ -48,7 +45,6 @@ const Pixels kRgbw = {R, G, U, W};
 // clang-format off
 const BlitCase kBlits[] = {
     {"Copy", 4, kRgbw, {1, 0, 4, 1}, {0, 0, 4, 1}, 6, {X, R, G, U, W, X}, true},
-    {"DoubledColumnsStaySharp", 3, {W, B, R}, {0, 0, 6, 1}, {0, 0, 3, 1}, 6, {W, W, B, B, R, R}, true},
     {"NegativeSourceWidthMirrors", 4, kRgbw, {0, 0, 4, 1}, {4, 0, -4, 1}, 4, {W, U, G, R}, true},
     {"ColumnsBeyondTheSourceAreBlack", 2, {R, G}, {0, 0, 4, 1}, {-1, 0, 4, 1}, 4, {B, R, G, B}, true},
     {"NoWidthDrawsNothing", 2, {R, G}, {1, 0, 0, 1}, {0, 0, 2, 1}, 2, {X, X}, false},
@@ -65,9 +61,8 @@ class BlitTest : public ::testing::TestWithParam<BlitCase> {};
 TEST_P(BlitTest, DrawsTheExpectedPixels) {
   const BlitCase& c = GetParam();
   Image dest(c.destWidth, Pixels(c.expected.size(), X));
-  const BlitHints hints{.firstRow = c.firstRow, .endRow = c.endRow};
   EXPECT_EQ(StretchBlt(dest.View(), c.destRect, Image(c.sourceWidth, c.source).ConstView(),
-                       c.sourceRect, hints),
+                       c.sourceRect, {.firstRow = c.firstRow, .endRow = c.endRow}),
             c.drew);
   EXPECT_THAT(dest.pixels, ::testing::ElementsAreArray(c.expected));
 }
@@ -87,27 +82,22 @@ TARVEX_PRINT_CASE_AS_NAME(ScaleCase)
 
 // clang-format off
 const ScaleCase kScales[] = {
-    {"SevenTo20", 7, 0, 20, 20},                {"SevenTo20Mirrored", 7, 20, -20, 20},
-    {"ThreeTo1000Clipped", 3, 993, -1000, 993}, {"TwentyTo27", 20, 0, 27, 27},
+    {"SevenTo20", 7, 0, 20, 20},                {"ThreeTo1000Clipped", 3, 993, -1000, 993},
     {"SixtyOneTo64Shifted", 61, 67, -64, 67},   {"NinetySixTo97", 96, 0, 97, 97},
-    {"NinetySixTo143", 96, 0, 143, 143},        {"NinetySixTo192", 96, 0, 192, 192},
-    {"HundredTo101", 100, 101, -101, 101},      {"NearestForBytePermutes", 140, 0, 150, 150},
+    {"NinetySixTo192", 96, 0, 192, 192},        {"NearestForBytePermutes", 140, 0, 150, 150},
     {"NearestMirrored", 280, 300, -300, 300},   {"PageTo1720", 696, 0, 1720, 1720},
-    {"PageTo841", 696, 841, -841, 841},         {"PageTo3640Clipped", 696, -900, 3640, 2740},
-    {"FiveTo70000", 5, 500, -70000, 500},       {"ClippedBothSides", 96, -30, 200, 120},
-    {"MirroredClippedBothSides", 96, 150, -200, 120}, {"TwentyTo7", 20, 0, 7, 7},
-    {"PageTo253", 696, 0, 253, 253},            {"PageTo695", 696, 695, -695, 695},
-    {"ShrunkInside", 96, 10, 37, 120},          {"MirroredShrunkInside", 96, 100, -71, 120},
-    {"ThousandTo3", 1000, 0, 3, 3},             {"SixtyFourTo61Clipped", 64, -20, 61, 41},
-    {"PageTo100", 696, 0, 100, 100},            {"PageTo348Mirrored", 696, 348, -348, 348},
-    {"TwoHundredTo199", 200, 0, 199, 199},
+    {"PageTo3640Clipped", 696, -900, 3640, 2740}, {"FiveTo70000", 5, 500, -70000, 500},
+    {"MirroredClippedBothSides", 96, 150, -200, 120}, {"PageTo695", 696, 695, -695, 695},
+    {"ShrunkInside", 96, 10, 37, 120},          {"ThousandTo3", 1000, 0, 3, 3},
+    {"SixtyFourTo61Clipped", 64, -20, 61, 41},  {"PageTo348Mirrored", 696, 348, -348, 348},
 };
 // clang-format on
 
-Pixels RandomPixels(std::size_t length, unsigned seed) {
+Pixels RandomPixels(std::size_t length, unsigned seed, bool strokes = false) {
   std::mt19937 random(seed);
   Pixels row(length);
   std::generate(row.begin(), row.end(), random);
+  for (std::size_t i = 0; strokes && i < length; ++i) row[i] = i % 64 >= 24 ? B : row[i];
   return row;
 }
 
@@ -126,17 +116,32 @@ double AreaAverage(const Pixels& row, int length, int j, int shift) {
 class ScaleTest : public ::testing::TestWithParam<ScaleCase> {};
 
 // A widening mixes neighbours by weights rounded to 1/64, which costs up to
-// 2 a channel, and truncates, up to 1 more; a shrinking strays up to 1.
-TEST_P(ScaleTest, EachColumnIsTheAreaAverageOfWhatItCoversAndWideningsEndOnTheEndPixels) {
+// 2 a channel, and truncates, up to 1 more; a shrinking strays up to 1. The
+// span shortcut, drawing over what a clear left, gives the same pixels on
+// black, and a clear after it leaves nothing of it.
+TEST_P(ScaleTest, EachColumnIsTheAreaAverageOfWhatItCoversAndTheSpanShortcutDrawsTheSame) {
   const ScaleCase& c = GetParam();
-  const Pixels row = RandomPixels(std::size_t(c.sourceLength), 7919u * c.imageWidth);
-  Image dest(c.imageWidth, 1, X);
-  StretchBlt(dest.View(), {c.x, 0, c.width, 1}, Image(c.sourceLength, row).ConstView(),
-             {0, 0, c.sourceLength, 1});
+  const Pixels row = RandomPixels(std::size_t(c.sourceLength), 7919u * c.imageWidth, true);
+  Pixels page = row;
+  page.resize(2 * row.size(), B);  // and a blank row
+  const Image source(c.sourceLength, page);
+  const BlitRect destRect{c.x, 0, c.width, 2}, sourceRect{0, 0, c.sourceLength, 2};
+  Image dest(c.imageWidth, 2, X), quick(c.imageWidth, 3, B);
+  StretchBlt(dest.View(), destRect, source.ConstView(), sourceRect);
+  RowStates rows(3);
+  StretchBlt(quick.View(), {-3, 0, c.imageWidth + 10, 3}, Image(96, 3, W).ConstView(),
+             {0, 0, 96, 3}, {&rows, nullptr});
+  ClearRows(rows);
+  const RowSpans spans(source.ConstView(), B);
+  StretchBlt(quick.View(), destRect, source.ConstView(), sourceRect, {&rows, &spans});
+  FillClearedRows(quick.View(), rows, B);
   for (int x = 0; x < dest.width; ++x) {
     const int j = c.Along(x);
     const std::uint32_t got = dest.pixels[std::size_t(x)];
-    if (j < 0 || j >= c.Length()) {
+    const bool outside = j < 0 || j >= c.Length();
+    ASSERT_EQ(quick.pixels[std::size_t(x)], outside ? B : got) << "span shortcut at " << x;
+    for (const int y : {1, 2}) ASSERT_EQ(quick.pixels[std::size_t(y * dest.width + x)], B) << x;
+    if (outside) {
       ASSERT_EQ(got, X) << "column " << x << " lies outside the copy";
     } else if (c.Length() > c.sourceLength && (j == 0 || j == c.Length() - 1)) {
       ASSERT_EQ(got, j == 0 ? row.front() : row.back()) << "mixed past the end at " << x;
@@ -147,6 +152,10 @@ TEST_P(ScaleTest, EachColumnIsTheAreaAverageOfWhatItCoversAndWideningsEndOnTheEn
       }
     }
   }
+  ClearRows(rows);
+  FillClearedRows(quick.View(), rows, B);
+  EXPECT_THAT(quick.pixels, ::testing::Each(B));
+  EXPECT_THAT(rows, ::testing::Each(::testing::Property(&RowState::Clean, true)));
 }
 
 // A band's three rows drawn by `draw`, columns `ranges` within `bounds`:
@@ -166,10 +175,7 @@ void ExpectBlocksDrawColumns(const ScaleCase& c, Draw draw, Column column) {
                 .origin = c.width < 0 ? c.Length() - 1 : 0,
                 .direction = c.width < 0 ? -1 : 1};
   for (std::size_t r = 0; r < rows.count; ++r) {
-    sources[r] = RandomPixels(std::size_t(c.sourceLength), unsigned(31 * c.Length()) + unsigned(r));
-    for (std::size_t i = 0; r == 1 && i < sources[r].size(); ++i) {
-      if (i % 64 < 40) sources[r][i] = B;  // strokes on black
-    }
+    sources[r] = RandomPixels(std::size_t(c.sourceLength), 31 * unsigned(c.Length() + r), r == 1);
     rows.sources[r] = sources[r].data();
     dests[r].assign(length, X);
     rows.dests[r] = dests[r].data();
@@ -188,8 +194,7 @@ void ExpectBlocksDrawColumns(const ScaleCase& c, Draw draw, Column column) {
   }
 }
 
-// With every kernel the processor runs, for ranges of every length that
-// start anywhere.
+// With every kernel the processor runs, for ranges of any length starting anywhere.
 TEST_P(ScaleTest, BlocksDrawWhatSingleColumnsDraw) {
   const ScaleCase& c = GetParam();
   if (c.Length() > 4000 || c.Length() < 8) return;
@@ -208,42 +213,6 @@ TEST_P(ScaleTest, BlocksDrawWhatSingleColumnsDraw) {
     ExpectBlocksDrawColumns(
         c, [&](auto&&... args) { WidenInBlocks(kernel, widening, args...); },
         [&](const std::uint32_t* line, std::uint64_t j) { return widening.Column(line, j); });
-  }
-}
-
-// Strokes of text on black: the span shortcut draws what the full path
-// draws, onto a clean image or one that a clear left with an earlier drawing
-// in its pixels, and a clear after it leaves nothing of it.
-TEST_P(ScaleTest, TheSpanShortcutDrawsWhatTheFullPathDrawsAndAClearLeavesNothingOfIt) {
-  const ScaleCase& c = GetParam();
-  std::mt19937 random(static_cast<unsigned>(c.imageWidth + c.x));
-  Image source(c.sourceLength, 10, B);
-  for (int stroke = 0; stroke < c.sourceLength / 3; ++stroke) {
-    const std::size_t at = random() % source.pixels.size();
-    for (std::size_t i = at; i < std::min(at + 1 + random() % 6, source.pixels.size()); ++i)
-      source.pixels[i] = B | random();
-  }
-  const RowSpans spans(source.ConstView(), B);
-  const BlitRect destRect{c.x, 1, c.width, 10}, sourceRect{0, 0, c.sourceLength, 10};
-  Image full(c.imageWidth, 12, B);
-  StretchBlt(full.View(), destRect, source.ConstView(), sourceRect);
-  for (const bool overAClear : {false, true}) {
-    SCOPED_TRACE(overAClear ? "over a clear" : "on a clean image");
-    Image quick(c.imageWidth, 12, B);
-    RowStates rows(12);
-    if (overAClear) {
-      const Image noise(96, 12, W);
-      StretchBlt(quick.View(), {-3, 0, c.imageWidth + 10, 12}, noise.ConstView(), {0, 0, 96, 12},
-                 {&rows, nullptr});
-      ClearRows(rows);
-    }
-    StretchBlt(quick.View(), destRect, source.ConstView(), sourceRect, {&rows, &spans});
-    FillClearedRows(quick.View(), rows, B);
-    EXPECT_EQ(quick.pixels, full.pixels);
-    ClearRows(rows);
-    FillClearedRows(quick.View(), rows, B);
-    EXPECT_THAT(quick.pixels, ::testing::Each(B));
-    EXPECT_THAT(rows, ::testing::Each(::testing::Property(&RowState::Clean, true)));
   }
 }
 
