@@ -13,8 +13,10 @@ constexpr std::array<int, 3> kEndSignals = {SIGTERM, SIGINT, SIGHUP};
 
 // The handler may only write; the pipe is the process's, as signals are.
 int pipeEnds[2] = {-1, -1};
+volatile std::sig_atomic_t received = 0;
 
-extern "C" void NoteSignal(int /*signal*/) {
+extern "C" void NoteSignal(int signal) {
+  received = signal;
   const char byte = 1;
   [[maybe_unused]] const ssize_t written = write(pipeEnds[1], &byte, 1);
 }
@@ -32,6 +34,12 @@ EndSignals::EndSignals() {
 
 EndSignals::~EndSignals() {
   for (const int signal : kEndSignals) std::signal(signal, SIG_DFL);
+}
+
+void EndSignals::RaiseReceived() {
+  if (received == 0) return;
+  std::signal(received, SIG_DFL);
+  std::raise(received);
 }
 
 void EndSignals::Watch(std::function<void()> ended) {

@@ -27,13 +27,15 @@ int RunHosted(int& argc, char** argv, basKORVAN::HostedOptions options) {
   // to the daemon's window through our own connection.
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
   if (!platform::posix::ClaimUserLock("tarvex-music")) options.overrides.Mp3File = "";
+  int status = 1;
   try {
     HostedDesktop desktop(argc, argv, options.window);
-    return basKORVAN::Main(desktop, options.overrides);
+    status = basKORVAN::Main(desktop, options.overrides);
   } catch (const std::runtime_error& error) {
     std::fprintf(stderr, "%s: %s\n", kAppTitle, error.what());
   }
-  return 1;
+  if (status == 0) EndSignals::RaiseReceived();
+  return status;
 }
 
 }  // namespace tarvex::qt
