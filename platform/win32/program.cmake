@@ -20,14 +20,16 @@ add_library(tarvex_win32_windows STATIC
 target_link_libraries(tarvex_win32_windows PUBLIC
   tarvex_core tarvex_platform gdi32 user32 comdlg32 comctl32)
 
-# tarvex.scr: a GUI program with the screen savers' suffix, its manifest and
-# version embedded, the runtime linked in (the toolchain links statically).
+# tarvex.scr: a GUI program with the screen savers' suffix, its manifest,
+# icon and version embedded, the runtime linked in (the toolchain links
+# statically).
 set(TARVEX_MANIFEST ${CMAKE_CURRENT_SOURCE_DIR}/tarvex.manifest)
+set(TARVEX_ICON ${CMAKE_CURRENT_SOURCE_DIR}/tarvex.ico)
 configure_file(tarvex.rc.in ${CMAKE_CURRENT_BINARY_DIR}/tarvex.rc @ONLY)
 add_executable(tarvex WIN32 main.cpp ${CMAKE_CURRENT_BINARY_DIR}/tarvex.rc)
 set_target_properties(tarvex PROPERTIES SUFFIX .scr)
 set_source_files_properties(${CMAKE_CURRENT_BINARY_DIR}/tarvex.rc PROPERTIES
-  OBJECT_DEPENDS ${TARVEX_MANIFEST})
+  OBJECT_DEPENDS "${TARVEX_MANIFEST};${TARVEX_ICON}")
 target_link_libraries(tarvex PRIVATE tarvex_win32_windows tarvex_startup)
 
 # The GDI crawl benchmark is a Windows program too (it needs no benchmark

@@ -147,16 +147,17 @@ TEST_P(Shrinking, KeepsALightStrokeOnBlackLit) {
 INSTANTIATE_TEST_SUITE_P(StrokeColumns, Shrinking, ::testing::Values(0, 1, 2, 3));
 
 // Wine sends no display change here: a fake monitor list stands in. The
-// monitors after the change, then the covers' places, whether the page was
-// composed anew, and what a move to 5,7 over the first cover tells the form.
+// monitors after the change and the message that tells of it, then the
+// covers' places, whether the page was composed anew, and what a move to 5,7
+// over the first cover tells the form.
 constexpr ScreenRect kPrimary{0, 0, 1024, 768}, kBeside{1024, 0, 800, 600};
 constexpr ScreenRect kLeft{-800, 100, 800, 600}, kLarger{0, 0, 1280, 1024};
 using DisplayCase =
-    std::tuple<const char*, MonitorList, std::vector<ScreenRect>, bool, std::string>;
+    std::tuple<const char*, MonitorList, UINT, std::vector<ScreenRect>, bool, std::string>;
 class DisplayChange : public ::testing::TestWithParam<DisplayCase> {};
 
 TEST_P(DisplayChange, PlacesTheFrameOnThePrimaryAndACoverOnEveryOtherOneAgain) {
-  const auto& [name, after, places, composedAnew, coverMove] = GetParam();
+  const auto& [name, after, message, places, composedAnew, coverMove] = GetParam();
   MonitorList list{{kPrimary, kBeside}, kPrimary};
   Win32SaverWindowHost host{[&] { return list; }, 96, nullptr};
   RecordingForm form;
@@ -165,7 +166,7 @@ TEST_P(DisplayChange, PlacesTheFrameOnThePrimaryAndACoverOnEveryOtherOneAgain) {
   form.after = [&](const std::string& call) {
     if (call != "Form_Activate()" || form.Count(call) > 1) return;
     list = after;
-    SendMessageA(host.Frame(), WM_DISPLAYCHANGE, 32, 0);
+    SendMessageA(host.Frame(), message, 32, 0);
     for (HWND cover : host.Covers()) {
       RECT r{};
       if (IsWindowVisible(cover) != FALSE && GetWindowRect(cover, &r) != FALSE)
@@ -180,14 +181,22 @@ TEST_P(DisplayChange, PlacesTheFrameOnThePrimaryAndACoverOnEveryOtherOneAgain) {
   EXPECT_EQ(form.Count(coverMove), coverMove.empty() ? 0 : 1);
 }
 
+const MonitorList kResized{{kLarger, {1280, 0, 800, 600}}, kLarger};
 const DisplayCase kDisplayChanges[] = {
-    {"AddedLeft", {{kLeft, kPrimary}, kPrimary}, {kLeft}, false, "Form_MouseMove(0,0,-795,107)"},
-    {"Removed", {{kPrimary}, kPrimary}, {}, false, ""},
+    {"AddedLeft",
+     {{kLeft, kPrimary}, kPrimary},
+     WM_DISPLAYCHANGE,
+     {kLeft},
+     false,
+     "Form_MouseMove(0,0,-795,107)"},
+    {"Removed", {{kPrimary}, kPrimary}, WM_DISPLAYCHANGE, {}, false, ""},
     {"PrimaryResized",
-     {{kLarger, {1280, 0, 800, 600}}, kLarger},
-     {{1280, 0, 800, 600}},
+     kResized,
+     WM_DISPLAYCHANGE,
+     {kResized.monitors[1]},
      true,
      "Form_MouseMove(0,0,1285,7)"},
+    {"DpiChanged", kResized, WM_DPICHANGED, {kResized.monitors[1]}, true, ""},
 };
 INSTANTIATE_TEST_SUITE_P(Layouts, DisplayChange, ::testing::ValuesIn(kDisplayChanges),
                          testing::CaseName());
