@@ -2,17 +2,22 @@
 // whole display, and at the end of the cycle, where most bands are issued),
 // one composition, one presentation of the display on screen, and the
 // baseline: filling the display's pixels once. The screens are those of the
-// Qt benchmark; the message is shorter and in the design size.
+// Qt benchmark; the message is shorter and in the design size. Beside the
+// tick, its band copies alone in each of GDI's stretching modes, to weigh
+// the saver's choice (HALFTONE where a copy shrinks, COLORONCOLOR
+// elsewhere) against the device context's default and the other two.
 
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "bench/crawl_common/screen.h"
 #include "bench/wine/ratio_table.h"
 #include "platform/win32/saver_window_host.h"
 #include "platform/win32/win32_desktop.h"
+#include "runtime/numeric.h"
 #include "saver/frmKORVAN.h"
 
 namespace tarvex::bench {
@@ -70,6 +75,24 @@ class Crawl {
   saver::frmKORVAN form_{state_, desktop_};
 };
 
+// A tick's band copies as DrawBand lays them, in one stretching mode.
+void DrawBands(platform::win32::Win32SaverWindowHost& host, int position, int mode) {
+  auto& copy = dynamic_cast<platform::win32::GdiPictureSurface&>(host.Picture(0));
+  auto& display = dynamic_cast<platform::win32::GdiPictureSurface&>(host.Picture(1));
+  const int w1 = static_cast<int>(display.Width()), h1 = static_cast<int>(display.Height());
+  const int w0 = static_cast<int>(copy.Width());
+  SetStretchBltMode(display.Dc(), mode);
+  SetBrushOrgEx(display.Dc(), 0, 0, nullptr);
+  for (int y = 0; y <= position; y += 3) {
+    const int d = position - y;
+    StretchBlt(display.Dc(), runtime::ToInt32(d / 2.0), h1 - d, w1 - d, 3, copy.Dc(), 0, y, w0, 3,
+               SRCCOPY);
+  }
+}
+
+constexpr std::pair<int, const char*> kModes[] = {
+    {BLACKONWHITE, "default"}, {COLORONCOLOR, "coloroncolor"}, {HALFTONE, "halftone"}};
+
 void MeasureScreen(Screen screen, RatioTable& table) {
   const std::string size = screen.Name();
   platform::win32::GdiPictureSurface display(0, 0, screen.width - 200, screen.height - 200, kDpi);
@@ -82,6 +105,10 @@ void MeasureScreen(Screen screen, RatioTable& table) {
                 crawl.Form().ScrollPos = position;
                 crawl.Form().tmrStr_Timer();
               }));
+  }
+  for (const auto& [mode, name] : kModes) {
+    table.Add("Bands/" + size + "/" + name,
+              MicrosecondsPerRun([&] { DrawBands(crawl.Host(), end / 2, mode); }));
   }
   table.Add("Compose/" + size, MicrosecondsPerRun([&] { crawl.Form().Command2_Click(); }));
   // Putting the display's image on screen, in the shown window.
