@@ -43,9 +43,10 @@ bool TakesOurPixels(xcb_connection_t* connection, std::uint8_t depth) {
 }  // namespace
 
 std::string WindowName(std::uint32_t window) {
+  if (window == 0) return "the root window";
   char text[16];
   std::snprintf(text, sizeof text, "0x%x", static_cast<unsigned>(window));
-  return text;
+  return std::string("window ") + text;
 }
 
 XWindow::XWindow(std::uint32_t window) {
@@ -54,7 +55,7 @@ XWindow::XWindow(std::uint32_t window) {
   if (xcb_connection_has_error(connection_) != 0) {
     xcb_disconnect(connection_);
     connection_ = nullptr;
-    throw std::runtime_error("window " + WindowName(window) + ": no X display to draw on");
+    throw std::runtime_error(WindowName(window) + ": no X display to draw on");
   }
   window_ = window != 0 ? window : RootOf(connection_, screenNumber);
   ReadGeometry();
@@ -73,7 +74,7 @@ XWindow::~XWindow() {
 void XWindow::ReadGeometry() {
   const auto geometry =
       Own(xcb_get_geometry_reply(connection_, xcb_get_geometry(connection_, window_), nullptr));
-  const std::string name = "window " + WindowName(window_);
+  const std::string name = WindowName(window_);
   if (!geometry) throw std::runtime_error(name + " does not exist");
   depth_ = geometry->depth;
   if (!TakesOurPixels(connection_, depth_)) {

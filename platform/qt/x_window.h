@@ -58,7 +58,8 @@ class XWindow {
   QSize size_;
 };
 
-// The window's name in messages: 0x-prefixed hex, as the daemons print it.
+// The window's name in messages: "window " and its number in 0x-prefixed
+// hex, as the daemons print it; 0 is the root window.
 std::string WindowName(std::uint32_t window);
 
 }  // namespace tarvex::qt
