@@ -47,12 +47,12 @@ Reach ReachOf(const Shrinking& shrinking, std::uint64_t j) {
 }
 
 // The low halves of the 64-bit lanes of a and b, in order.
-TARVEX_AVX2 __m256i Narrow(__m256i a, __m256i b) {
+TARVEX_AVX2 __m256i Narrow(__m256i a, __m256i b) noexcept {
   const __m256 halves = _mm256_shuffle_ps(_mm256_castsi256_ps(a), _mm256_castsi256_ps(b), 0x88);
   return _mm256_permute4x64_epi64(_mm256_castps_si256(halves), 0xD8);
 }
 
-TARVEX_AVX2 std::uint32_t MaxOf(__m256i values) {
+TARVEX_AVX2 std::uint32_t MaxOf(__m256i values) noexcept {
   __m256i most = _mm256_max_epu32(values, _mm256_permute4x64_epi64(values, 0x4E));
   most = _mm256_max_epu32(most, _mm256_shuffle_epi32(most, 0x4E));
   most = _mm256_max_epu32(most, _mm256_shuffle_epi32(most, 0xB1));
@@ -62,7 +62,7 @@ TARVEX_AVX2 std::uint32_t MaxOf(__m256i values) {
 // The starts of a block's columns from its first one's, in 1/2^32 source
 // pixels: columns 0 to 3 and 4 to 7, in 64-bit lanes.
 struct Starts {
-  TARVEX_AVX2 explicit Starts(std::uint64_t step) {
+  TARVEX_AVX2 explicit Starts(std::uint64_t step) noexcept {
     const auto s = static_cast<long long>(step);
     low = _mm256_setr_epi64x(0, s, 2 * s, 3 * s);
     high = _mm256_add_epi64(low, _mm256_set1_epi64x(4 * s));
@@ -75,7 +75,7 @@ struct Starts {
 // Shrinking::Column: a footprint longer than a pixel always reaches two.
 // Terms past a column's last read that one again, weighed zero.
 TARVEX_AVX2 void Columns(const Shrinking& shrinking, const Starts& starts, std::uint64_t j,
-                         std::uint64_t first, ShrinkColumns& out) {
+                         std::uint64_t first, ShrinkColumns& out) noexcept {
   const std::uint64_t start = j * shrinking.step;
   const __m256i base = _mm256_set1_epi64x(static_cast<long long>(start));
   const __m256i reach = _mm256_set1_epi64x(static_cast<long long>(shrinking.step - 1));
@@ -115,7 +115,7 @@ TARVEX_AVX2 void Columns(const Shrinking& shrinking, const Starts& starts, std::
 
 // The eight source pixels from `at`, of which only the first `available`
 // lie on the line: the rest read as zero, without touching memory.
-TARVEX_AVX2 __m256i LoadLine(const std::uint32_t* at, std::uint64_t available) {
+TARVEX_AVX2 __m256i LoadLine(const std::uint32_t* at, std::uint64_t available) noexcept {
   if (available >= kBlock) return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at));
   const __m256i mask = _mm256_cmpgt_epi32(_mm256_set1_epi32(static_cast<int>(available)),
                                           _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
@@ -130,7 +130,7 @@ struct Loaded {
 
   // Text is mostly background: where every pixel loaded is the same, so is
   // every column, as the weights add up to a whole.
-  TARVEX_AVX2 void Load(const std::uint32_t* line, std::uint64_t length, Reach reach) {
+  TARVEX_AVX2 void Load(const std::uint32_t* line, std::uint64_t length, Reach reach) noexcept {
     for (std::size_t m = 0; m < reach.loads; ++m) {
       const std::uint64_t at = reach.first + m * kBlock;
       pixels[m] = LoadLine(line + at, length - at);
@@ -145,7 +145,7 @@ struct Loaded {
 };
 
 // Pixel offset[i] of `loaded`, for each lane i.
-TARVEX_AVX2 __m256i Pick(const Loaded& loaded, std::size_t loads, __m256i offset) {
+TARVEX_AVX2 __m256i Pick(const Loaded& loaded, std::size_t loads, __m256i offset) noexcept {
   __m256i picked = _mm256_permutevar8x32_epi32(loaded.pixels[0], offset);
   for (std::size_t m = 1; m < loads; ++m) {
     const __m256i beyond =
@@ -157,7 +157,8 @@ TARVEX_AVX2 __m256i Pick(const Loaded& loaded, std::size_t loads, __m256i offset
 }
 
 // The block's eight columns of a row, from the pixels loaded from it.
-TARVEX_AVX2 __m256i Shrink(const ShrinkColumns& columns, const Loaded& loaded, std::size_t loads) {
+TARVEX_AVX2 __m256i Shrink(const ShrinkColumns& columns, const Loaded& loaded,
+                           std::size_t loads) noexcept {
   const __m256i low = _mm256_set1_epi32(0xFF);
   const __m256i green =
       _mm256_setr_epi8(1, -1, -1, -1, 5, -1, -1, -1, 9, -1, -1, -1, 13, -1, -1, -1, 1, -1, -1, -1,

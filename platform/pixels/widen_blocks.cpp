@@ -30,7 +30,7 @@ struct BlockConstants {
   __m256i half;       // Widening::kHalf
 };
 
-TARVEX_AVX2 BlockConstants MakeConstants(const Widening& widening) {
+TARVEX_AVX2 BlockConstants MakeConstants(const Widening& widening) noexcept {
   const auto step = static_cast<int>(widening.step);
   return {_mm256_mullo_epi32(_mm256_set1_epi32(step), _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7)),
           _mm256_set1_epi32(static_cast<int>(kWideningOne - 1)),
@@ -52,7 +52,7 @@ struct BlockColumns {
 };
 
 TARVEX_AVX2 BlockColumns Columns(const BlockConstants& c, const Widening& widening,
-                                 std::uint64_t j) {
+                                 std::uint64_t j) noexcept {
   const std::uint64_t position = j * widening.step;
   const auto fraction = static_cast<int>(position & (kWideningOne - 1));
   const __m256i at = _mm256_add_epi32(_mm256_set1_epi32(fraction), c.steps);
@@ -72,7 +72,7 @@ TARVEX_AVX2 BlockColumns Columns(const BlockConstants& c, const Widening& wideni
 // lie on the line: the rest read as zero, without touching memory, near the
 // line's end. A column never takes a pixel beyond the line in more than
 // weight zero.
-TARVEX_AVX2 __m256i Load(const std::uint32_t* at, std::uint64_t available) {
+TARVEX_AVX2 __m256i Load(const std::uint32_t* at, std::uint64_t available) noexcept {
   if (available >= kBlock) return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at));
   const __m256i mask = _mm256_cmpgt_epi32(_mm256_set1_epi32(static_cast<int>(available)),
                                           _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
@@ -83,7 +83,7 @@ TARVEX_AVX2 __m256i Load(const std::uint32_t* at, std::uint64_t available) {
 // by byte puts each channel's pair next to its weights. The line holds
 // `length` pixels.
 TARVEX_AVX2 __m256i Mix(const BlockColumns& columns, const std::uint32_t* line,
-                        std::uint64_t length) {
+                        std::uint64_t length) noexcept {
   const std::uint64_t available = length - columns.first;
   const __m256i a =
       _mm256_permutevar8x32_epi32(Load(line + columns.first, available), columns.index);
@@ -143,7 +143,7 @@ struct alignas(64) ByteTable {
     return table;
   }
 
-  TARVEX_AVX512 __m512i Load() const { return _mm512_load_si512(bytes.data()); }
+  TARVEX_AVX512 __m512i Load() const noexcept { return _mm512_load_si512(bytes.data()); }
 };
 
 // Byte permutes that spread each column's value over its eight pair bytes:
@@ -173,7 +173,7 @@ struct WideConstants {
   __m512i whole;      // Widening::kWhole
 };
 
-TARVEX_AVX512 WideConstants MakeWideConstants(const Widening& widening) {
+TARVEX_AVX512 WideConstants MakeWideConstants(const Widening& widening) noexcept {
   const auto step = static_cast<int>(widening.step);
   return {_mm512_mullo_epi32(_mm512_set1_epi32(step),
                              _mm512_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7, 0, 1, 2, 3, 4, 5, 6, 7)),
@@ -194,7 +194,7 @@ struct WideColumns {
 };
 
 TARVEX_AVX512 WideColumns WideColumnsAt(const WideConstants& c, const Widening& widening,
-                                        std::uint64_t j) {
+                                        std::uint64_t j) noexcept {
   const std::uint64_t position = j * widening.step;
   const std::uint64_t middle = position + kBlock * widening.step;
   const std::uint64_t first = position >> kWideningBits;
@@ -232,7 +232,7 @@ bool WideFits(const Widening& widening) {
 // first, of which `loaded` says which lie on the line: the rest read as
 // zero, without touching memory.
 TARVEX_AVX512 __m512i MixWide(const WideColumns& columns, __mmask16 loaded,
-                              const std::uint32_t* line) {
+                              const std::uint32_t* line) noexcept {
   const __m512i pixels = _mm512_maskz_loadu_epi32(loaded, line + columns.first);
   const __m512i low =
       _mm512_maddubs_epi16(_mm512_permutexvar_epi8(columns.lowPicks, pixels), columns.lowWeights);
@@ -246,7 +246,7 @@ TARVEX_AVX512 __m512i MixWide(const WideColumns& columns, __mmask16 loaded,
 
 // Which of the sixteen pixels from a block's first lie on a line of
 // `length`.
-TARVEX_AVX512 __mmask16 Loaded(const WideColumns& columns, std::uint64_t length) {
+TARVEX_AVX512 __mmask16 Loaded(const WideColumns& columns, std::uint64_t length) noexcept {
   const std::uint64_t available = length - columns.first;
   return available >= kWideBlock ? __mmask16{0xFFFF}
                                  : static_cast<__mmask16>((1u << available) - 1);
@@ -256,7 +256,7 @@ TARVEX_AVX512 __mmask16 Loaded(const WideColumns& columns, std::uint64_t length)
 // parameter of the kernel, so that its rows do not ask each time.
 template <bool kMirror>
 TARVEX_AVX512 void StoreWide(const Destinations& band, __m512i pixels, std::size_t r,
-                             std::uint64_t j) {
+                             std::uint64_t j) noexcept {
   if constexpr (kMirror) {
     pixels = _mm512_permutexvar_epi32(
         _mm512_setr_epi32(15, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0), pixels);
