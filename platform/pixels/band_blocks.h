@@ -30,6 +30,17 @@ namespace tarvex::pixels {
 
 inline constexpr std::uint64_t kBlock = 8;
 
+// The eight source pixels from `at`, of which only the first `available`
+// lie on the line: the rest read as zero, without touching memory, near the
+// line's end. No column takes a pixel beyond the line in more than weight
+// zero.
+TARVEX_AVX2 __m256i LoadLine(const std::uint32_t* at, std::uint64_t available) noexcept {
+  if (available >= kBlock) return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at));
+  const __m256i mask = _mm256_cmpgt_epi32(_mm256_set1_epi32(static_cast<int>(available)),
+                                          _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
+  return _mm256_maskload_epi32(reinterpret_cast<const int*>(at), mask);
+}
+
 // A band's rows, copied out of BandRows so that the stores cannot be taken
 // to change them.
 struct Destinations {

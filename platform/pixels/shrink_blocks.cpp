@@ -113,15 +113,6 @@ TARVEX_AVX2 void Columns(const Shrinking& shrinking, const Starts& starts, std::
   }
 }
 
-// The eight source pixels from `at`, of which only the first `available`
-// lie on the line: the rest read as zero, without touching memory.
-TARVEX_AVX2 __m256i LoadLine(const std::uint32_t* at, std::uint64_t available) noexcept {
-  if (available >= kBlock) return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at));
-  const __m256i mask = _mm256_cmpgt_epi32(_mm256_set1_epi32(static_cast<int>(available)),
-                                          _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
-  return _mm256_maskload_epi32(reinterpret_cast<const int*>(at), mask);
-}
-
 // The pixels a block reaches in one row.
 struct Loaded {
   __m256i pixels[kMaxLoads];

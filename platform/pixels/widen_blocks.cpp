@@ -68,17 +68,6 @@ TARVEX_AVX2 BlockColumns Columns(const BlockConstants& c, const Widening& wideni
           _mm256_unpacklo_epi32(pairs, pairs), _mm256_unpackhi_epi32(pairs, pairs)};
 }
 
-// The eight source pixels from `at`, of which only the first `available`
-// lie on the line: the rest read as zero, without touching memory, near the
-// line's end. A column never takes a pixel beyond the line in more than
-// weight zero.
-TARVEX_AVX2 __m256i Load(const std::uint32_t* at, std::uint64_t available) noexcept {
-  if (available >= kBlock) return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at));
-  const __m256i mask = _mm256_cmpgt_epi32(_mm256_set1_epi32(static_cast<int>(available)),
-                                          _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
-  return _mm256_maskload_epi32(reinterpret_cast<const int*>(at), mask);
-}
-
 // Per channel ((64 - w) a + w b) / 64, truncated: unpacking a and b byte
 // by byte puts each channel's pair next to its weights. The line holds
 // `length` pixels.
@@ -86,9 +75,9 @@ TARVEX_AVX2 __m256i Mix(const BlockColumns& columns, const std::uint32_t* line,
                         std::uint64_t length) noexcept {
   const std::uint64_t available = length - columns.first;
   const __m256i a =
-      _mm256_permutevar8x32_epi32(Load(line + columns.first, available), columns.index);
+      _mm256_permutevar8x32_epi32(LoadLine(line + columns.first, available), columns.index);
   const __m256i b =
-      _mm256_permutevar8x32_epi32(Load(line + columns.first + 1, available - 1), columns.index);
+      _mm256_permutevar8x32_epi32(LoadLine(line + columns.first + 1, available - 1), columns.index);
   const __m256i low = _mm256_srli_epi16(
       _mm256_maddubs_epi16(_mm256_unpacklo_epi8(a, b), columns.lowWeights), Widening::kWholeBits);
   const __m256i high = _mm256_srli_epi16(
