@@ -29,7 +29,7 @@ MonitorCovers::~MonitorCovers() {
 }
 
 HWND MonitorCovers::Create(const ScreenRect& area) {
-  RegisterCoverClass(CoverProc);
+  RegisterCoverClass(ObjectWindowProc<MonitorCovers, &MonitorCovers::OnMessage>);
   return CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kCoverClass, "",
                          WS_POPUP, area.left, area.top, area.width, area.height, nullptr, nullptr,
                          GetModuleHandleA(nullptr), this);
@@ -51,12 +51,6 @@ void MonitorCovers::Place(const std::vector<ScreenRect>& areas, const ScreenRect
 
 void MonitorCovers::Hide() {
   for (HWND cover : covers_) ShowWindow(cover, SW_HIDE);
-}
-
-LRESULT CALLBACK MonitorCovers::CoverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  MonitorCovers* self = WindowObject<MonitorCovers>(window, message, lParam);
-  if (self == nullptr) return DefWindowProcA(window, message, wParam, lParam);
-  return self->OnMessage(window, message, wParam, lParam);
 }
 
 LRESULT MonitorCovers::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

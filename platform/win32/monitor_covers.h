@@ -29,7 +29,6 @@ class MonitorCovers {
   const std::vector<HWND>& Windows() const { return covers_; }
 
  private:
-  static LRESULT CALLBACK CoverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   HWND Create(const ScreenRect& area);
 

@@ -63,8 +63,10 @@ std::int16_t ShiftMask() {
 void SaverWindow::RegisterClasses() {
   static const bool registered = [] {
     const auto black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    RegisterWindowClass(kFrameClass, FrameProc, black);
-    RegisterWindowClass(kDisplayClass, DisplayProc, black);
+    RegisterWindowClass(kFrameClass, ObjectWindowProc<SaverWindow, &SaverWindow::OnFrameMessage>,
+                        black);
+    RegisterWindowClass(kDisplayClass,
+                        ObjectWindowProc<SaverWindow, &SaverWindow::OnDisplayMessage>, black);
     return true;
   }();
   (void)registered;
@@ -116,18 +118,6 @@ void SaverWindow::ActivateOnce() {
   if (active_) return;
   active_ = true;
   input_.Activated();
-}
-
-LRESULT CALLBACK SaverWindow::FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  SaverWindow* self = WindowObject<SaverWindow>(window, message, lParam);
-  if (self == nullptr) return DefWindowProcA(window, message, wParam, lParam);
-  return self->OnFrameMessage(window, message, wParam, lParam);
-}
-
-LRESULT CALLBACK SaverWindow::DisplayProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  SaverWindow* self = WindowObject<SaverWindow>(window, message, lParam);
-  if (self == nullptr) return DefWindowProcA(window, message, wParam, lParam);
-  return self->OnDisplayMessage(window, message, wParam, lParam);
 }
 
 LRESULT SaverWindow::OnFrameMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

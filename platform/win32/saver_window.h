@@ -63,8 +63,6 @@ class SaverWindow {
 
  private:
   static void RegisterClasses();
-  static LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK DisplayProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnFrameMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnDisplayMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void FocusDisplay();

@@ -94,7 +94,10 @@ HWND CreateControl(HWND parent, const ControlDesign& design, const RECT& place) 
 
 void SettingsDialogWindow::RegisterWindowClass() {
   static const bool registered = [] {
-    win32::RegisterWindowClass(kWindowClass, WindowProc, GetSysColorBrush(COLOR_BTNFACE));
+    win32::RegisterWindowClass(
+        kWindowClass,
+        win32::ObjectWindowProc<SettingsDialogWindow, &SettingsDialogWindow::OnMessage>,
+        GetSysColorBrush(COLOR_BTNFACE));
     return true;
   }();
   (void)registered;
@@ -221,13 +224,6 @@ void SettingsDialogWindow::OnCommand(WPARAM wParam) {
       (kind == ControlKind::kSwatch && code == STN_CLICKED)) {
     Clicked(id);
   }
-}
-
-LRESULT CALLBACK SettingsDialogWindow::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                                  LPARAM lParam) {
-  SettingsDialogWindow* self = WindowObject<SettingsDialogWindow>(window, message, lParam);
-  if (self == nullptr) return DefWindowProcA(window, message, wParam, lParam);
-  return self->OnMessage(window, message, wParam, lParam);
 }
 
 LRESULT SettingsDialogWindow::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -45,7 +45,6 @@ class SettingsDialogWindow {
 
  private:
   static void RegisterWindowClass();
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void CreateControls(int dpi);
   void OnCommand(WPARAM wParam);

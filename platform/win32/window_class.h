@@ -29,4 +29,13 @@ T* WindowObject(HWND window, UINT message, LPARAM lParam) {
   return AsPointer<T>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
 
+// The window procedure that hands each message to member `kOn` of the
+// window's object, and to the default procedure while there is none.
+template <class T, LRESULT (T::*kOn)(HWND, UINT, WPARAM, LPARAM)>
+LRESULT CALLBACK ObjectWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  T* self = WindowObject<T>(window, message, lParam);
+  if (self == nullptr) return DefWindowProcA(window, message, wParam, lParam);
+  return (self->*kOn)(window, message, wParam, lParam);
+}
+
 }  // namespace tarvex::platform::win32
