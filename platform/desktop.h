@@ -15,8 +15,9 @@ using WindowHandle = std::uintptr_t;
 class SaverWindowHost;
 class DialogWindowHost;
 
-// Where tarvex.ini is read from and saved to, when not beside the program;
-// an empty path means the one beside the program.
+// Where tarvex.ini is read from and saved to, when not beside the program:
+// an empty save path means the one beside the program, an empty read path
+// the one saved to.
 struct SettingsFiles {
   std::string read;
   std::string save;

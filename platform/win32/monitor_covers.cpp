@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "platform/win32/monitor_list.h"
 #include "platform/win32/window_class.h"
 
 namespace tarvex::platform::win32 {
@@ -59,9 +60,8 @@ LRESULT MonitorCovers::OnMessage(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_MOUSEMOVE: {
       RECT area{};
       GetWindowRect(window, &area);
-      const ScreenPoint at = ToSaverClient(
-          {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)},
-          {area.left, area.top, area.right - area.left, area.bottom - area.top}, saver_);
+      const ScreenPoint at =
+          ToSaverClient({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, ToScreenRect(area), saver_);
       input_.WindowMouseMove(ButtonMask(wParam), ShiftMask(), static_cast<float>(at.x),
                              static_cast<float>(at.y));
       return 0;

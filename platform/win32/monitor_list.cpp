@@ -9,8 +9,7 @@ BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC /*dc*/, LPRECT /*area*/, LPARAM d
   MONITORINFO info{};
   info.cbSize = sizeof info;
   if (GetMonitorInfoA(monitor, &info) == FALSE) return TRUE;
-  const RECT& r = info.rcMonitor;
-  const ScreenRect area{r.left, r.top, r.right - r.left, r.bottom - r.top};
+  const ScreenRect area = ToScreenRect(info.rcMonitor);
   auto& list = *AsPointer<MonitorList>(data);
   list.monitors.push_back(area);
   if ((info.dwFlags & MONITORINFOF_PRIMARY) != 0) list.primary = area;

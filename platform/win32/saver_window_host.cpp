@@ -8,22 +8,13 @@
 
 namespace tarvex::platform::win32 {
 
-namespace {
-
-RECT ToRect(const ScreenRect& area) {
-  return {area.left, area.top, area.left + area.width, area.top + area.height};
-}
-
-}  // namespace
-
 std::unique_ptr<SaverWindowHost> CreateWin32SaverWindowHost(Win32Desktop& desktop) {
   return std::make_unique<Win32SaverWindowHost>(SystemMonitors, ScreenDpi(), &desktop);
 }
 
 Win32SaverWindowHost::Win32SaverWindowHost(const RECT& screen, int dpi, Win32Desktop* desktop)
     : Win32SaverWindowHost(
-          [area = ScreenRect{screen.left, screen.top, screen.right - screen.left,
-                             screen.bottom - screen.top}] {
+          [area = ToScreenRect(screen)] {
             return MonitorList{{area}, area};
           },
           dpi, desktop) {}
@@ -81,7 +72,7 @@ bool Win32SaverWindowHost::StretchBlt(PictureSurface& dest, int x, int y, int wi
   const bool shrinks =
       std::abs(width) < std::abs(sourceWidth) || std::abs(height) < std::abs(sourceHeight);
   SetStretchBltMode(to.Dc(), shrinks ? HALFTONE : COLORONCOLOR);
-  SetBrushOrgEx(to.Dc(), 0, 0, nullptr);
+  if (shrinks) SetBrushOrgEx(to.Dc(), 0, 0, nullptr);
   return ::StretchBlt(to.Dc(), x, y, width, height, sourceDc, sourceX, sourceY, sourceWidth,
                       sourceHeight, rop) != FALSE;
 }

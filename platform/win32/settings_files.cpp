@@ -57,19 +57,7 @@ std::wstring RoamingAppData() {
   return folder;
 }
 
-}  // namespace
-
-bool IsSystemFolder(const std::string& directory) {
-  const std::array<FolderCall, 4> kFolders = {GetWindowsDirectoryW, GetSystemWindowsDirectoryW,
-                                              GetSystemDirectoryW, GetSystemWow64DirectoryW};
-  const std::wstring folder = Comparable(Utf16(directory));
-  for (const FolderCall call : kFolders) {
-    const std::wstring system = FolderFrom(call);  // empty where the system has no such folder
-    if (!system.empty() && SameFolder(folder, Comparable(system))) return true;
-  }
-  return false;
-}
-
+// True when this user can make a file in `directory`, as a save must.
 bool FolderWritable(const std::string& directory) {
   // Made and gone in one step: the system deletes the probe as it is closed,
   // even when the process dies first.
@@ -81,6 +69,19 @@ bool FolderWritable(const std::string& directory) {
   if (file == INVALID_HANDLE_VALUE) return false;
   CloseHandle(file);
   return true;
+}
+
+}  // namespace
+
+bool IsSystemFolder(const std::string& directory) {
+  const std::array<FolderCall, 4> kFolders = {GetWindowsDirectoryW, GetSystemWindowsDirectoryW,
+                                              GetSystemDirectoryW, GetSystemWow64DirectoryW};
+  const std::wstring folder = Comparable(Utf16(directory));
+  for (const FolderCall call : kFolders) {
+    const std::wstring system = FolderFrom(call);  // empty where the system has no such folder
+    if (!system.empty() && SameFolder(folder, Comparable(system))) return true;
+  }
+  return false;
 }
 
 SettingsFiles SettingsFilesFor(const std::string& programDirectory) {

@@ -16,9 +16,6 @@ namespace tarvex::platform::win32 {
 // case, short names and a trailing backslash do not matter.
 bool IsSystemFolder(const std::string& directory);
 
-// True when this user can make a file in `directory`, as a save must.
-bool FolderWritable(const std::string& directory);
-
 // Empty for a portable copy, and where the system names no application-data
 // folder. For an installed copy the user's folder is made when missing, so
 // that the first save finds it. Paths are program text: one the ANSI code

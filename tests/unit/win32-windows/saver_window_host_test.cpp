@@ -170,7 +170,7 @@ TEST_P(DisplayChange, PlacesTheFrameOnThePrimaryAndACoverOnEveryOtherOneAgain) {
     for (HWND cover : host.Covers()) {
       RECT r{};
       if (IsWindowVisible(cover) != FALSE && GetWindowRect(cover, &r) != FALSE)
-        covers.push_back({r.left, r.top, r.right - r.left, r.bottom - r.top});
+        covers.push_back(ToScreenRect(r));
     }
     if (!host.Covers().empty()) SendMessageA(host.Covers()[0], WM_MOUSEMOVE, 0, MAKELPARAM(5, 7));
     host.RequestUnload();
