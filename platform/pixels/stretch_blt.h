@@ -107,7 +107,7 @@ struct BlitHints {
   // The colour of the rows' clean and cleared columns.
   std::uint32_t background = 0xFF000000u;
   // Destination rows outside [firstRow, endRow) are left alone, so that
-  // parts of one blit can be drawn apart, on different threads.
+  // parts of one blit can be drawn apart.
   int firstRow = 0;
   int endRow = std::numeric_limits<int>::max();
 };

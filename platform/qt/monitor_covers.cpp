@@ -4,7 +4,6 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <algorithm>
-#include <cmath>
 
 #include "platform/monitor_layout.h"
 
@@ -15,8 +14,7 @@ platform::ScreenRect ToScreenRect(const QRect& rect) {
   return {rect.x(), rect.y(), rect.width(), rect.height()};
 }
 
-std::vector<QRect> CoverRects(const QScreen* gone) {
-  const QScreen* primary = QGuiApplication::primaryScreen();
+std::vector<QRect> CoverRects(const QScreen* primary, const QScreen* gone) {
   if (primary == nullptr) return {};
   std::vector<platform::ScreenRect> monitors;
   for (const QScreen* screen : QGuiApplication::screens()) {
@@ -47,14 +45,12 @@ CoverWindow::CoverWindow(const QRect& area, const QWidget& saver, SaverDispatch 
 void CoverWindow::mouseMoveEvent(QMouseEvent* event) {
   event->accept();
   if (!motion_.Moved(event->globalPosition())) return;
+  const Move m = ReadMove(event);
   const platform::ScreenPoint at =
-      platform::ToSaverClient({static_cast<int>(std::floor(event->position().x())),
-                               static_cast<int>(std::floor(event->position().y()))},
+      platform::ToSaverClient({static_cast<int>(m.x), static_cast<int>(m.y)},
                               ToScreenRect(geometry()), ToScreenRect(saver_.geometry()));
-  const std::int16_t button = ButtonMask(event->buttons());
-  const std::int16_t shift = ShiftMask(event->modifiers());
   dispatch_([&](platform::SaverWindowEvents& form) {
-    form.Form_MouseMove(button, shift, static_cast<float>(at.x), static_cast<float>(at.y));
+    form.Form_MouseMove(m.button, m.shift, static_cast<float>(at.x), static_cast<float>(at.y));
   });
 }
 
@@ -95,7 +91,7 @@ void MonitorCovers::Sync(const QScreen* gone) {
   if (primary != nullptr && primary != gone && saver_.geometry() != primary->geometry()) {
     saver_.setGeometry(primary->geometry());
   }
-  const std::vector<QRect> rects = CoverRects(gone);
+  const std::vector<QRect> rects = CoverRects(primary, gone);
   for (std::size_t i = 0; i < rects.size(); ++i) {
     if (i < covers_.size()) {
       covers_[i]->setGeometry(rects[i]);

@@ -14,18 +14,13 @@ QtPictureSurface& Own(const Pictures& pictures, platform::PictureSurface& surfac
   throw runtime::RuntimeError(runtime::kInvalidProcedureCall, "StretchBlt");
 }
 
-// A copy within one image reads from a snapshot, not from pixels it has
-// just written.
-bool CopyWithin(QtPictureSurface& picture, const pixels::BlitRect& destRect,
-                const pixels::BlitRect& sourceRect) {
-  const QImage snapshot = picture.Image().copy();
-  const pixels::ConstPixelView view{reinterpret_cast<const std::uint32_t*>(snapshot.constBits()),
-                                    snapshot.width(), snapshot.height(),
-                                    snapshot.bytesPerLine() / 4};
-  const pixels::PixelView dest = picture.WritablePixels();
-  const bool drew =
-      pixels::StretchBlt(dest, destRect, view, sourceRect, {&picture.Rows(), nullptr});
-  picture.Drew(pixels::DrawnRows(dest, destRect, view, sourceRect));
+// Draws and notes the rows drawn, which the next refresh shows.
+bool Blit(QtPictureSurface& to, const pixels::BlitRect& destRect,
+          const pixels::ConstPixelView& read, const pixels::BlitRect& sourceRect,
+          const pixels::RowSpans* spans) {
+  const pixels::PixelView target = to.WritablePixels();
+  const bool drew = pixels::StretchBlt(target, destRect, read, sourceRect, {&to.Rows(), spans});
+  if (drew) to.Drew(pixels::DrawnRows(target, destRect, read, sourceRect));
   return drew;
 }
 
@@ -36,13 +31,14 @@ bool CopyPicture(const Pictures& pictures, platform::PictureSurface& dest,
                  const pixels::BlitRect& sourceRect) {
   QtPictureSurface& to = Own(pictures, dest);
   QtPictureSurface& from = Own(pictures, source);
-  if (&to == &from) return CopyWithin(to, destRect, sourceRect);
-  const pixels::PixelView target = to.WritablePixels();
-  const pixels::ConstPixelView read = from.Pixels();
-  const bool drew =
-      pixels::StretchBlt(target, destRect, read, sourceRect, {&to.Rows(), &from.Spans()});
-  if (drew) to.Drew(pixels::DrawnRows(target, destRect, read, sourceRect));
-  return drew;
+  if (&to != &from) return Blit(to, destRect, from.Pixels(), sourceRect, &from.Spans());
+  // A copy within one image reads from a snapshot, not from pixels it has
+  // just written.
+  const QImage snapshot = to.Image().copy();
+  const pixels::ConstPixelView view{reinterpret_cast<const std::uint32_t*>(snapshot.constBits()),
+                                    snapshot.width(), snapshot.height(),
+                                    snapshot.bytesPerLine() / 4};
+  return Blit(to, destRect, view, sourceRect, nullptr);
 }
 
 }  // namespace tarvex::qt

@@ -177,22 +177,24 @@ void QtPictureSurface::Cls() {
 }
 
 // Only what changed goes to the screen: the bands drawn since the last
-// Refresh and what a clear has emptied.
+// Refresh and what a clear has emptied. Without a view, the host takes it
+// when it shows the surface.
 void QtPictureSurface::Refresh() {
   FillCleared();
+  if (view_) view_->update(TakeChanged());
+}
+
+QRegion QtPictureSurface::TakeRefreshed() {
+  FillCleared();
+  return TakeChanged();
+}
+
+QRegion QtPictureSurface::TakeChanged() {
   QRegion changed;
   for (const pixels::BlitRect& part : changed_.Take()) {
     changed += QRect(part.x, part.y, part.width, part.height);
   }
-  if (view_) {
-    view_->update(changed);
-  } else {
-    refreshed_ += changed;
-  }
-}
-
-QRegion QtPictureSurface::TakeRefreshed() {
-  return std::exchange(refreshed_, QRegion());
+  return changed;
 }
 
 const QImage& QtPictureSurface::Image() const {

@@ -26,8 +26,8 @@ class QtPictureSurface final : public platform::PictureSurface {
   // The widget that shows this surface: it follows the surface's geometry and
   // Refresh repaints what changed since the last Refresh.
   void SetView(QWidget* view);
-  // For a host that shows the surface itself, without a view: what Refresh
-  // found changed since the last call, in the surface's pixels.
+  // For a host that shows the surface itself, without a view: what changed
+  // since the last call, in the surface's pixels, filled and ready to show.
   QRegion TakeRefreshed();
 
   float Left() const override { return left_; }
@@ -76,6 +76,8 @@ class QtPictureSurface final : public platform::PictureSurface {
   void Resize(int width, int height);
   void Touched();
   void FillCleared() const;
+  // What changed since the last call, as one region.
+  QRegion TakeChanged();
   double ToPixels(double units) const;
   double ToUnits(double pixels) const;
   QString VisibleText(const std::string& text) const;
@@ -95,7 +97,6 @@ class QtPictureSurface final : public platform::PictureSurface {
   std::optional<float> scaleHeight_;  // the vertical user scale, once set
   mutable std::optional<pixels::RowSpans> spans_;
   pixels::ChangedRows changed_;
-  QRegion refreshed_;
   QPointer<QWidget> view_;
 };
 

@@ -14,26 +14,17 @@ float WholePixel(double value) {
   return static_cast<float>(std::floor(value));
 }
 
-// What a pointer move tells the form: where, in the receiver's whole pixels,
-// and the buttons and modifier keys held.
-struct Move {
-  float x;
-  float y;
-  std::int16_t button;
-  std::int16_t shift;
-};
-
-Move ReadMove(const QMouseEvent* event) {
-  return {WholePixel(event->position().x()), WholePixel(event->position().y()),
-          ButtonMask(event->buttons()), ShiftMask(event->modifiers())};
-}
-
 std::int16_t KeyCode(const QKeyEvent* event) {
   const int key = event->key();
   return static_cast<std::int16_t>(key >= 0 && key <= 0x7FFF ? key : 0);
 }
 
 }  // namespace
+
+Move ReadMove(const QMouseEvent* event) {
+  return {WholePixel(event->position().x()), WholePixel(event->position().y()),
+          ButtonMask(event->buttons()), ShiftMask(event->modifiers())};
+}
 
 bool PointerMotion::Moved(QPointF global) {
   if (global == last_) return false;

@@ -94,4 +94,14 @@ void PaintBlack(QWidget& window);
 std::int16_t ButtonMask(Qt::MouseButtons buttons);
 std::int16_t ShiftMask(Qt::KeyboardModifiers modifiers);
 
+// What a pointer move tells the form: where, in the receiver's whole pixels,
+// and the buttons and modifier keys held.
+struct Move {
+  float x;
+  float y;
+  std::int16_t button;
+  std::int16_t shift;
+};
+Move ReadMove(const QMouseEvent* event);
+
 }  // namespace tarvex::qt

@@ -134,13 +134,12 @@ void XWindow::Clear() {
 }
 
 void XWindow::Put(const QImage& image, QPoint at, const QRegion& rows) {
-  const QImage pixels = image.convertToFormat(QImage::Format_RGB32);
   // Each request stays within the server's limit: bands of whole rows.
   const std::uint32_t limit = xcb_get_maximum_request_length(connection_) * 4 - 64;
   for (const QRect& part : rows) {
     const QRect visible = part.translated(at) & QRect(QPoint(0, 0), size_);
     if (visible.isEmpty()) continue;
-    const QImage band = pixels.copy(visible.translated(-at));
+    const QImage band = image.copy(visible.translated(-at));
     const std::uint32_t rowBytes = static_cast<std::uint32_t>(band.width()) * 4;
     const int rowsPerBand = std::max(1, static_cast<int>(limit / rowBytes));
     for (int row = 0; row < band.height(); row += rowsPerBand) {
