@@ -4,9 +4,11 @@ if(NOT CPACK_TARVEX_MAKENSIS)
   message(FATAL_ERROR "makensis was not found: install the nsis package (scripts/setup)")
 endif()
 
+# The size the installed programs list shows: every file staged for release.
 set(size 0)
-foreach(name tarvex.scr VBMP3.dll readme.txt tarvex.ini)
-  file(SIZE ${CPACK_TEMPORARY_DIRECTORY}/${name} bytes)
+file(GLOB staged LIST_DIRECTORIES false ${CPACK_TEMPORARY_DIRECTORY}/*)
+foreach(file ${staged})
+  file(SIZE ${file} bytes)
   math(EXPR size "${size} + ${bytes}")
 endforeach()
 math(EXPR size_kb "(${size} + 1023) / 1024")
